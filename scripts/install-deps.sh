@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages KELVOR needs to build, run and test, skipping
+# those already present. Uses sudo when not run as root.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config g++ clang
+  libgtest-dev libbenchmark-dev
+  libpng-dev libsdl2-dev libopenmpt-dev
+  ffmpeg xvfb xauth xdotool x11-apps imagemagick
+  libxmp-dev python3 python3-pil
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo_cmd=(sudo)
+fi
+"${sudo_cmd[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,34 @@
+// DemoClock: paces the frame loop to a fixed rate and keeps the clock time
+// from which the scene decides what to draw. Clock time is not in seconds:
+// it grows by `step` per frame period of 1000 / `rate` ms (0.01 per 1/70 s).
+// Every value is computed in double precision and rounded to float only
+// where it is stored, so the clock runs the same on every compiler.
+#pragma once
+
+class DemoClock {
+public:
+    DemoClock(float rate, float step);
+
+    // Starts the clock over at the current tick count; false (and nothing
+    // changed) when the rate is not above 0.1.
+    bool reset();
+
+    // Busy-waits until a frame period has passed since the last update, then
+    // advances the clock time by one step (plus a catch-up for late frames).
+    // False, with nothing changed, while the tick count is below the last one.
+    bool update();
+
+    float getTime() const { return time; }
+    float getDelta() const { return delta; }
+
+    float getPeriod() const { return period; }
+    float getLastTick() const { return lastTick; }
+
+private:
+    float rate = 0.0f;
+    float lastTick = 0.0f;
+    float period = 0.0f;
+    float time = 0.0f;
+    float step = 0.0f;
+    float delta = 0.0f;
+};

@@ -1,0 +1,32 @@
+#include "support/test_pictures.h"
+
+#include <cstdlib>
+#include <stdexcept>
+
+void fillImage(Image& image, std::int32_t width, std::int32_t height, Pixel value)
+{
+    image.resize(width, height);
+    for (std::int32_t i = 0; i < width * height; ++i)
+        image.pixels()[i] = value;
+}
+
+std::uint64_t hashPixels(const Pixel* pixels, std::size_t count)
+{
+    std::uint64_t hash = 0xcbf29ce484222325ULL;
+    for (std::size_t i = 0; i < count; ++i) {
+        for (int b = 0; b < 4; ++b) {
+            hash ^= (pixels[i] >> (8 * b)) & 0xFFu;
+            hash *= 0x100000001b3ULL;
+        }
+    }
+    return hash;
+}
+
+std::string makeTemporaryFolder()
+{
+    char pattern[] = "/tmp/kelvor-test-XXXXXX";
+    const char* made = mkdtemp(pattern);
+    if (made == nullptr)
+        throw std::runtime_error("cannot create a temporary folder");
+    return made;
+}

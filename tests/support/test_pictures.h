@@ -1,0 +1,17 @@
+// Pictures made for the tests: solid and patterned images, and PCX files
+// written to a temporary folder.
+#pragma once
+
+#include "image/image.h"
+
+#include <cstdint>
+#include <string>
+
+// An image of the given size with every pixel set to value.
+void fillImage(Image& image, std::int32_t width, std::int32_t height, Pixel value);
+
+// 64-bit FNV-1a over the pixels as little-endian 32-bit words.
+std::uint64_t hashPixels(const Pixel* pixels, std::size_t count);
+
+// A fresh, empty temporary folder for one test; removed by the caller if wanted.
+std::string makeTemporaryFolder();
