@@ -1,0 +1,18 @@
+// Conversion of a floating value to int by truncation toward zero, the one
+// rounding the effects use. Values beyond the int range (huge rectangles,
+// infinities) saturate and NaN gives 0, so that the conversion is always
+// defined; every value within range converts exactly as a plain cast.
+#pragma once
+
+#include <cstdint>
+
+inline std::int32_t truncToInt(double value)
+{
+    if (value != value)
+        return 0;
+    if (value >= 2147483647.0)
+        return INT32_MAX;
+    if (value <= -2147483648.0)
+        return INT32_MIN;
+    return static_cast<std::int32_t>(value);
+}
