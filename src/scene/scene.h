@@ -27,9 +27,10 @@ public:
     // the sprite and the terrain picture and builds the heightmap.
     bool setup(std::int32_t width, std::int32_t height, const std::string& folder = "");
 
-    // True when every picture was loaded. A scene that is not ready must not
-    // render: missingPicture() names the first file that could not be loaded.
-    bool ready() const { return missingFile.empty(); }
+    // True once set up with every picture loaded. A scene that is not ready
+    // does not render: missingPicture() names the first file that could not
+    // be loaded.
+    bool ready() const { return previousFrame != nullptr && missingFile.empty(); }
     const std::string& missingPicture() const { return missingFile; }
 
     // Composes one complete frame; the frame must have the set-up size.
@@ -65,8 +66,8 @@ private:
                                        std::int32_t width, std::int32_t height);
     void restartCycleIfDue(float clockTime);
     void moveCamera(float clockTime, float clockDelta, float& dx, float& dy, float& dz);
-    void drawGrowingTitle(float localTime, float fadeStart, double widthLaw, double heightLaw,
-                          const Image& picture, Image& frame);
+    float titleCentreX() const;
+    float titleCentreY() const;
 
     std::unique_ptr<PcxReader> reader;
     ClampTables clampTables;

@@ -1,0 +1,93 @@
+// One frame of the show: clear, restart the cycle when due, particles, camera
+// flight and landscape, particle drift, sprite ring, title cards, trail.
+#include "fx/float_to_int.h"
+#include "scene/scene.h"
+
+#include <cmath>
+#include <cstring>
+
+bool Scene::render(const DemoClock& clock, Image& frame)
+{
+    if (!ready() || frame.pixels() == nullptr || frame.width() != screenWidth ||
+        frame.height() != screenHeight)
+        return false;
+
+    const std::size_t pixelCount =
+        static_cast<std::size_t>(frame.width()) * static_cast<std::size_t>(frame.height());
+    std::memset(frame.pixels(), 0, pixelCount * sizeof(Pixel));
+
+    const float clockDelta = clock.getDelta();
+    const float clockTime = clock.getTime();
+    const float showTime = static_cast<float>(static_cast<double>(clockTime) - restartMark);
+    // The restart frame still draws with the old show time, just over 80.
+    restartCycleIfDue(clockTime);
+
+    particles->draw(shadeTables, frame);
+
+    float dx, dy, dz;
+    moveCamera(clockTime, clockDelta, dx, dy, dz);
+    terrain.render(frame.width(), frame.height(), truncToInt(cameraX), truncToInt(cameraY),
+                   heading, heightmap.get(), terrainMap->pixels(), frame.pixels());
+
+    particles->shift(dx, dy, dz);
+    drawSpriteRing(showTime, frame);
+    drawTimeline(showTime, frame);
+    blendWithPreviousFrame(frame);
+    return true;
+}
+
+void Scene::restartCycleIfDue(float clockTime)
+{
+    if (!(static_cast<double>(clockTime) - restartMark > restartPeriod))
+        return;
+    restartMark = clockTime;
+    pristineTitle1.copyPixelsTo(titleImage1->pixels());
+    pristineTitle5.copyPixelsTo(titleImage5->pixels());
+}
+
+// The flight runs on the clock time, so it never restarts with the cycle.
+// The displacements also drift the particles.
+void Scene::moveCamera(float clockTime, float clockDelta, float& dx, float& dy, float& dz)
+{
+    const double t = clockTime;
+    const double c = clockDelta;
+    dx = static_cast<float>(std::sin(t * 0.05) * (c * 25));
+    dy = static_cast<float>(std::cos(t * 0.2) * (c * 15));
+    dz = static_cast<float>(std::sin(t * 0.1) * (c * 25));
+    cameraAltitude = static_cast<float>(cameraAltitude + static_cast<double>(dy) * 5);
+    cameraX = static_cast<float>(cameraX + static_cast<double>(dx) * 500);
+    cameraY = static_cast<float>(cameraY - static_cast<double>(dz) * 500);
+    terrain.altitude = truncToInt(cameraAltitude);
+}
+
+void Scene::drawTimeline(float showTime, Image& frame)
+{
+    if (!(showTime > 21.2))
+        return;
+    const float u = static_cast<float>(showTime - 21.2);
+    if (u < 9)
+        drawTitle1(u, frame);
+
+    const float v = static_cast<float>(u - 5.0);
+    if (v >= 7 && v < 17)
+        drawTitle2(static_cast<float>(v - 7.0), frame);
+    if (v >= 13 && v < 23)
+        drawTitle3(static_cast<float>(v - 13.0), frame);
+    if (v >= 18 && v < 38)
+        drawTitle4(static_cast<float>(v - 18.0), frame);
+    if (v >= 33 && v < 53)
+        drawTitle5(static_cast<float>(v - 33.0), frame);
+}
+
+// Half the new drawing plus half of what was shown before: each channel
+// halved (rounded down) so the sum never carries into its neighbour.
+void Scene::blendWithPreviousFrame(Image& frame)
+{
+    const std::size_t count =
+        static_cast<std::size_t>(frame.width()) * static_cast<std::size_t>(frame.height());
+    Pixel* pixels = frame.pixels();
+    Pixel* previous = previousFrame.get();
+    for (std::size_t i = 0; i < count; ++i)
+        pixels[i] = ((pixels[i] >> 1) & 0x7F7F7Fu) + ((previous[i] >> 1) & 0x7F7F7Fu);
+    std::memcpy(previous, pixels, count * sizeof(Pixel));
+}

@@ -1,0 +1,84 @@
+#include "capture_options.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+bool parseNumber(const char* text, long low, long high, long& value)
+{
+    if (text == nullptr || *text == '\0')
+        return false;
+    errno = 0;
+    char* end = nullptr;
+    const long parsed = std::strtol(text, &end, 10);
+    if (errno != 0 || *end != '\0' || parsed < low || parsed > high)
+        return false;
+    value = parsed;
+    return true;
+}
+
+} // namespace
+
+const char* captureUsage()
+{
+    return "usage: kelvor-capture [options]\n"
+           "Renders the show offline, frame by frame, exactly as the live show draws it\n"
+           "at a steady 70 frames per second (frame K is the frame after K clock steps).\n"
+           "\n"
+           "  --assets DIR   folder with data1.pcx .. data7.pcx (default: current folder)\n"
+           "  --first K      first frame to emit, 1-based (default 1)\n"
+           "  --last N       last frame to emit (default 8000, one show cycle)\n"
+           "  --png DIR      write each emitted frame as DIR/frame_K.png\n"
+           "  --scale S      integer nearest-neighbour scale for written frames (default 1)\n"
+           "  --checksums    print 'K HASH' per emitted frame on stdout: 64-bit FNV-1a of\n"
+           "                 the frame's pixels as little-endian 0x00RRGGBB words\n"
+           "  --help         show this text\n"
+           "\n"
+           "Frames are always rendered from frame 1, since each frame carries state to the\n"
+           "next. A summary (frames, render time per frame) goes to stderr at the end.\n";
+}
+
+bool parseCaptureOptions(int argc, char** argv, CaptureOptions& options, std::string& error)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string name = argv[i];
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        long number = 0;
+        if (name == "--help" || name == "-h") {
+            options.help = true;
+        } else if (name == "--checksums") {
+            options.checksums = true;
+        } else if (name == "--assets" || name == "--png") {
+            if (value == nullptr || *value == '\0') {
+                error = name + " needs a folder";
+                return false;
+            }
+            (name == "--assets" ? options.assets : options.pngFolder) = value;
+            ++i;
+        } else if (name == "--first" || name == "--last") {
+            if (!parseNumber(value, 1, 1000000000L, number)) {
+                error = name + " needs a whole number from 1 up";
+                return false;
+            }
+            (name == "--first" ? options.first : options.last) = number;
+            ++i;
+        } else if (name == "--scale") {
+            if (!parseNumber(value, 1, 16, number)) {
+                error = "--scale needs a whole number from 1 to 16";
+                return false;
+            }
+            options.scale = static_cast<int>(number);
+            ++i;
+        } else {
+            error = "unknown argument '" + name + "' (see --help)";
+            return false;
+        }
+    }
+    if (options.first > options.last) {
+        error = "--first must not come after --last";
+        return false;
+    }
+    return true;
+}
