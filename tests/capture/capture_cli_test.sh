@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# The capture tool's command line: what it writes, and how it fails.
+set -uo pipefail
+capture="$1"; make_pictures="$2"
+work="$(mktemp -d)"; trap 'rm -rf "$work"' EXIT
+failures=0
+check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi; }
+
+mkdir "$work/assets"
+"$make_pictures" "$work/assets"
+
+# Checksums: one line per emitted frame, 16 lowercase hex digits, and the same
+# frames whatever range is asked for.
+"$capture" --assets "$work/assets" --first 3 --last 6 --checksums > "$work/a.txt" 2> "$work/a.err"
+check "exit status 0" "[ $? -eq 0 ]"
+check "four checksum lines" "[ \$(wc -l < '$work/a.txt') -eq 4 ]"
+check "line format" "grep -qxE '3 [0-9a-f]{16}' '$work/a.txt' && grep -qxE '6 [0-9a-f]{16}' '$work/a.txt'"
+"$capture" --assets "$work/assets" --last 6 --checksums > "$work/b.txt" 2>/dev/null
+check "ranges agree" "[ \"\$(tail -4 '$work/b.txt')\" = \"\$(cat '$work/a.txt')\" ]"
+check "frames differ" "[ \$(cut -d' ' -f2 '$work/b.txt' | sort -u | wc -l) -eq 6 ]"
+check "summary on stderr" "grep -q '6 frames rendered' '$work/a.err' || grep -q 'frames rendered' '$work/a.err'"
+
+# PNG frames, scaled.
+(cd "$work/assets" && "$capture" --first 2 --last 2 --png "$work/png" --scale 2 2>/dev/null)
+check "png written from the working directory's pictures" "[ -s '$work/png/frame_2.png' ]"
+check "png is 640x400" "[ \"\$(od -An -tx1 -j16 -N8 '$work/png/frame_2.png' | tr -d ' \n')\" = 0000028000000190 ]"
+check "no temporary files left" "[ -z \"\$(ls '$work/png' | grep -v '^frame_2.png$')\" ]"
+
+# Failures: one line on stderr, a non-zero status.
+expect_failure() {
+  local name="$1"; shift
+  "$@" > "$work/out.txt" 2> "$work/err.txt"
+  local status=$?
+  check "$name fails" "[ $status -ne 0 ]"
+  check "$name says why in one line" "[ \$(wc -l < '$work/err.txt') -eq 1 ]"
+}
+expect_failure "unknown argument" "$capture" --bogus
+expect_failure "bad number" "$capture" --last 12x
+expect_failure "reversed range" "$capture" --first 9 --last 3
+expect_failure "bad scale" "$capture" --scale 0
+expect_failure "missing folder" "$capture" --assets "$work/nowhere"
+cp -r "$work/assets" "$work/partial"; rm "$work/partial/data4.pcx"
+expect_failure "missing picture" "$capture" --assets "$work/partial" --last 1
+check "missing picture named" "grep -q 'data4.pcx' '$work/err.txt'"
+"$capture" --help > "$work/help.txt"
+check "help documents the options" "grep -q -- '--checksums' '$work/help.txt' && grep -q -- '--png' '$work/help.txt'"
+
+echo "$failures failed checks"
+[ $failures -eq 0 ]

@@ -1,0 +1,92 @@
+#include "app/demo_clock.h"
+#include "scripted_ticks.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+std::uint32_t bitsOf(float value)
+{
+    std::uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+const double kPeriod = static_cast<float>(1000.0 / 70.0f);
+
+TEST(DemoClock, FirstUpdateWaitsOnePeriodAndAddsOneStep)
+{
+    setTicks(1000);
+    DemoClock clock(70.0f, 0.01f);
+    EXPECT_EQ(clock.getTime(), 0.0f);
+    EXPECT_EQ(clock.getDelta(), 0.0f);
+    EXPECT_EQ(clock.getPeriod(), 14.285714149475098f);
+
+    EXPECT_TRUE(clock.update());
+    EXPECT_EQ(bitsOf(clock.getTime()), 0x3C23D70Au);
+    EXPECT_EQ(clock.getDelta(), clock.getTime());
+    // The busy wait ends at the first reading 15 ms after the start.
+    EXPECT_EQ(clock.getLastTick(), 1016.0f);
+
+    for (int frame = 2; frame <= 1000; ++frame)
+        clock.update();
+    EXPECT_NEAR(clock.getTime(), 10.0, 1e-3);
+    EXPECT_NEAR(clock.getDelta(), 0.0100002, 1e-7);
+}
+
+TEST(DemoClock, LateFramesAndPausesCatchUp)
+{
+    setTicks(0);
+    DemoClock clock(70.0f, 0.01f);
+    setTicks(20); // a frame that took 20 ms
+    ASSERT_TRUE(clock.update());
+    const double late = (22.0 - 0.0 - kPeriod) / kPeriod * 0.01f;
+    EXPECT_EQ(clock.getTime(), static_cast<float>(0.01f + static_cast<double>(static_cast<float>(late))));
+    EXPECT_NEAR(clock.getTime(), 0.0154, 1e-4);
+
+    // Ten seconds of pause count as elapsed at the next update.
+    const float before = clock.getTime();
+    setTicks(currentTicks() + 10000);
+    ASSERT_TRUE(clock.update());
+    EXPECT_NEAR(clock.getTime() - before, 7.0, 0.01);
+    EXPECT_NEAR(clock.getDelta(), 7.0, 0.01);
+}
+
+TEST(DemoClock, LargeTickCountsRoundAndATickBelowTheLastFreezes)
+{
+    // 16777219 is stored rounded up to 16777220: until the count gets there,
+    // updates change nothing.
+    setTicks(16777219, 0);
+    DemoClock clock(70.0f, 0.01f);
+    EXPECT_EQ(clock.getLastTick(), 16777220.0f);
+    EXPECT_FALSE(clock.update());
+    EXPECT_EQ(clock.getTime(), 0.0f);
+
+    setTicks(16777220, 1);
+    EXPECT_TRUE(clock.update());
+    EXPECT_EQ(bitsOf(clock.getTime()), 0x3C23D70Au);
+
+    // The 32-bit count wraps: time freezes, every update refuses.
+    setTicks(4294967000u, 1);
+    DemoClock wrapping(70.0f, 0.01f);
+    setTicks(4294967000u + 100u, 1);
+    ASSERT_TRUE(wrapping.update());
+    const float frozen = wrapping.getTime();
+    setTicks(5, 1);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(wrapping.update());
+    EXPECT_EQ(wrapping.getTime(), frozen);
+}
+
+TEST(DemoClock, ARateNotAboveOneTenthRefusesToReset)
+{
+    setTicks(500);
+    DemoClock clock(0.05f, 0.01f);
+    EXPECT_EQ(clock.getTime(), 0.0f);
+    EXPECT_EQ(clock.getPeriod(), 0.0f);
+    EXPECT_FALSE(clock.reset());
+}
+
+} // namespace
