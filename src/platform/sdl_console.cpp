@@ -1,0 +1,188 @@
+// The console on SDL2: a resizable window that shows the picture scaled to
+// fit with its aspect kept (black bars), nearest-neighbour, presented without
+// vsync because the frame clock paces the show. Every update and key poll
+// drains SDL's events, which keeps the window alive and fills the key queue.
+#include "platform/console.h"
+#include "platform/sdl_console_state.h"
+#include "platform/sdl_keys.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Enough for any burst of key presses within one frame; more are dropped.
+constexpr std::size_t keyQueueLimit = 64;
+constexpr int preferredScale = 3;
+
+[[noreturn]] void giveUp(const char* what)
+{
+    std::fprintf(stderr, "KELVOR: %s (%s). The show needs a graphical desktop; "
+                         "check that DISPLAY or WAYLAND_DISPLAY is set.\n",
+                 what, SDL_GetError());
+    std::fflush(stderr);
+    // Closes the audio output too, if it was already started.
+    SDL_Quit();
+    std::exit(0);
+}
+
+// The largest scale up to 3x at which the window fits the desktop.
+int windowScale(int width, int height)
+{
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0)
+        return preferredScale;
+    for (int scale = preferredScale; scale > 1; --scale) {
+        if (width * scale <= usable.w && height * scale <= usable.h)
+            return scale;
+    }
+    return 1;
+}
+
+void present(Console* console)
+{
+    SDL_SetRenderDrawColor(console->renderer, 0, 0, 0, 255);
+    SDL_RenderClear(console->renderer);
+    SDL_RenderCopy(console->renderer, console->texture, nullptr, nullptr);
+    SDL_RenderPresent(console->renderer);
+}
+
+void toggleFullscreen(Console* console)
+{
+    const bool fullscreen = (SDL_GetWindowFlags(console->window) & SDL_WINDOW_FULLSCREEN) != 0;
+    SDL_SetWindowFullscreen(console->window, fullscreen ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
+void queueKey(Console* console, int code, Uint16 modifiers)
+{
+    if (console->keys.size() >= keyQueueLimit)
+        return;
+    KeyRecord key;
+    key.code = code;
+    key.shift = (modifiers & KMOD_SHIFT) != 0;
+    key.control = (modifiers & KMOD_CTRL) != 0;
+    key.alt = (modifiers & KMOD_ALT) != 0;
+    console->keys.push_back(key);
+}
+
+void handleKeyDown(Console* console, const SDL_KeyboardEvent& event)
+{
+    // A held key is one press.
+    if (event.repeat != 0)
+        return;
+    if (isFullscreenToggle(event.keysym)) {
+        toggleFullscreen(console);
+        return;
+    }
+    const int code = keyCodeFor(event.keysym.sym);
+    if (code != 0)
+        queueKey(console, code, event.keysym.mod);
+}
+
+void handleWindowEvent(Console* console, const SDL_WindowEvent& event)
+{
+    // While paused nothing is presented, so a window that was uncovered or
+    // resized gets its last picture back here.
+    if (event.event == SDL_WINDOWEVENT_EXPOSED || event.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+        present(console);
+}
+
+void pumpEvents(Console* console)
+{
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        if (event.type == SDL_QUIT) {
+            // Closing the window ends the show the way Esc does.
+            queueKey(console, keyEscape, 0);
+        } else if (event.type == SDL_KEYDOWN && console->window != nullptr) {
+            handleKeyDown(console, event.key);
+        } else if (event.type == SDL_WINDOWEVENT && console->window != nullptr) {
+            handleWindowEvent(console, event.window);
+        }
+    }
+}
+
+} // namespace
+
+Console* consoleCreate()
+{
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        giveUp("no display available");
+    return new Console;
+}
+
+void consoleOpen(Console* console, const char* title, int width, int height,
+                 const PixelFormat& format, int /*flags*/)
+{
+    console->width = width;
+    console->height = height;
+    console->textureFormat = sdlPixelFormat(format);
+    if (console->textureFormat == SDL_PIXELFORMAT_UNKNOWN || width <= 0 || height <= 0) {
+        SDL_SetError("unsupported picture format or size");
+        giveUp("couldn't open the window");
+    }
+    const int scale = windowScale(width, height);
+    console->window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                       width * scale, height * scale, SDL_WINDOW_RESIZABLE);
+    if (console->window == nullptr)
+        giveUp("couldn't open the window");
+    console->renderer = SDL_CreateRenderer(console->window, -1, 0);
+    if (console->renderer == nullptr)
+        console->renderer = SDL_CreateRenderer(console->window, -1, SDL_RENDERER_SOFTWARE);
+    if (console->renderer == nullptr)
+        giveUp("couldn't draw into the window");
+    SDL_RenderSetLogicalSize(console->renderer, width, height);
+    console->texture = SDL_CreateTexture(console->renderer, console->textureFormat,
+                                         SDL_TEXTUREACCESS_STREAMING, width, height);
+    if (console->texture == nullptr)
+        giveUp("couldn't draw into the window");
+    SDL_SetTextureBlendMode(console->texture, SDL_BLENDMODE_NONE);
+    present(console);
+}
+
+void consoleUpdate(Console* console)
+{
+    pumpEvents(console);
+    console->emptyPolls = 0;
+    if (console->texture != nullptr)
+        present(console);
+}
+
+int consoleKeyWaiting(Console* console)
+{
+    pumpEvents(console);
+    if (!console->keys.empty()) {
+        console->emptyPolls = 0;
+        return 1;
+    }
+    // A frame asks once; asking again without an update in between means
+    // the show is paused and polling, so give the processor a rest.
+    if (++console->emptyPolls > 1)
+        SDL_Delay(1);
+    return 0;
+}
+
+void consoleReadKey(Console* console, KeyRecord& key)
+{
+    pumpEvents(console);
+    if (console->keys.empty())
+        return;
+    key = console->keys.front();
+    console->keys.pop_front();
+}
+
+void consoleDestroy(Console* console)
+{
+    if (console == nullptr)
+        return;
+    if (console->texture != nullptr)
+        SDL_DestroyTexture(console->texture);
+    if (console->renderer != nullptr)
+        SDL_DestroyRenderer(console->renderer);
+    if (console->window != nullptr)
+        SDL_DestroyWindow(console->window);
+    delete console;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}

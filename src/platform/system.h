@@ -1,0 +1,11 @@
+// The few system services the show uses besides window and sound.
+#pragma once
+
+// Writes "caption: text" to stderr, then shows a message box with an OK
+// button and waits until it is dismissed; without a display only the stderr
+// line appears.
+void messageBox(const char* text, const char* caption);
+
+// The window in front when the show starts, handed to the audio output. The
+// live layer has no use for it and gives null.
+void* foregroundWindow();
