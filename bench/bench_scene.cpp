@@ -1,0 +1,49 @@
+// Scene::render per frame over frames 1..8100 (every title card and one cycle
+// restart), single thread, with the test pictures and the frame clock fed one
+// millisecond per reading, exactly as the capture tool renders.
+#include "app/demo_clock.h"
+#include "particles/random15.h"
+#include "scene/scene.h"
+#include "support/show_pictures.h"
+#include "support/test_pictures.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+namespace {
+
+void BM_SceneRenderShowCycle(benchmark::State& state)
+{
+    const std::string folder = makeTemporaryFolder();
+    writeShowPictures(folder);
+    std::vector<double> perFrame;
+    for (auto _ : state) {
+        setRandomState(1);
+        Scene scene;
+        scene.setup(320, 200, folder);
+        Image frame;
+        frame.resize(320, 200);
+        DemoClock clock(70.0f, 0.01f);
+        perFrame.clear();
+        for (int k = 1; k <= 8100; ++k) {
+            clock.update();
+            const auto start = std::chrono::steady_clock::now();
+            scene.render(clock, frame);
+            const auto end = std::chrono::steady_clock::now();
+            perFrame.push_back(std::chrono::duration<double, std::micro>(end - start).count());
+        }
+        benchmark::DoNotOptimize(frame.pixels()[0]);
+    }
+    double sum = 0;
+    for (double t : perFrame)
+        sum += t;
+    std::nth_element(perFrame.begin(), perFrame.begin() + perFrame.size() / 2, perFrame.end());
+    state.counters["mean_us_per_frame"] = sum / static_cast<double>(perFrame.size());
+    state.counters["median_us_per_frame"] = perFrame[perFrame.size() / 2];
+}
+BENCHMARK(BM_SceneRenderShowCycle)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
