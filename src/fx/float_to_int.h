@@ -1,7 +1,8 @@
 // Conversion of a floating value to int by truncation toward zero, the one
 // rounding the effects use. Values beyond the int range (huge rectangles,
-// infinities) saturate and NaN gives 0, so that the conversion is always
-// defined; every value within range converts exactly as a plain cast.
+// infinities) saturate, and NaN gives the lowest int (as the processor's own
+// conversion does), a position every effect refuses. So the conversion is
+// always defined; every value within range converts exactly as a plain cast.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +10,7 @@
 inline std::int32_t truncToInt(double value)
 {
     if (value != value)
-        return 0;
+        return INT32_MIN;
     if (value >= 2147483647.0)
         return INT32_MAX;
     if (value <= -2147483648.0)

@@ -13,5 +13,5 @@ TEST(TruncToInt, TruncatesTowardZeroAndSaturatesOutsideTheIntRange)
     EXPECT_EQ(truncToInt(2147483647.0), INT32_MAX);
     EXPECT_EQ(truncToInt(1e30), INT32_MAX);
     EXPECT_EQ(truncToInt(-std::numeric_limits<double>::infinity()), INT32_MIN);
-    EXPECT_EQ(truncToInt(std::numeric_limits<double>::quiet_NaN()), 0);
+    EXPECT_EQ(truncToInt(std::numeric_limits<double>::quiet_NaN()), INT32_MIN);
 }
