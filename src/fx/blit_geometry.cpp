@@ -2,6 +2,8 @@
 
 #include "fx/float_to_int.h"
 
+#include <algorithm>
+
 bool planBlit(float cx, float cy, float width, float height, std::int32_t spanX,
               std::int32_t spanY, std::int32_t targetWidth, std::int32_t targetHeight,
               BlitGeometry& geometry)
@@ -48,13 +50,16 @@ bool planBlit(float cx, float cy, float width, float height, std::int32_t spanX,
     if (top >= bottom)
         return false;
 
+    // For any real rectangle the steps and accumulators are never negative;
+    // only infinite or NaN geometry can make them so, and then the walk is
+    // held at the source's first pixel instead of leaving it.
     geometry.left = static_cast<std::int32_t>(left);
     geometry.top = static_cast<std::int32_t>(top);
     geometry.right = static_cast<std::int32_t>(right);
     geometry.bottom = static_cast<std::int32_t>(bottom);
-    geometry.startU = u;
-    geometry.startV = v;
-    geometry.stepX = stepX;
-    geometry.stepY = stepY;
+    geometry.startU = std::max<std::int64_t>(u, 0);
+    geometry.startV = std::max<std::int64_t>(v, 0);
+    geometry.stepX = std::max<std::int64_t>(stepX, 0);
+    geometry.stepY = std::max<std::int64_t>(stepY, 0);
     return true;
 }
