@@ -26,6 +26,18 @@ constexpr int preferredScale = 3;
     std::exit(0);
 }
 
+// SDL falls back to drivers that draw into memory when it finds no display.
+// Those show nothing, so they count as no display unless asked for by name
+// (SDL_VIDEODRIVER), as the tests do.
+bool showsNothing(const char* driver)
+{
+    if (driver == nullptr)
+        return true;
+    const bool inMemory = SDL_strcasecmp(driver, "offscreen") == 0 || SDL_strcasecmp(driver, "dummy") == 0;
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    return inMemory && (asked == nullptr || SDL_strcasecmp(asked, driver) != 0);
+}
+
 // The largest scale up to 3x at which the window fits the desktop.
 int windowScale(int width, int height)
 {
@@ -110,6 +122,10 @@ Console* consoleCreate()
     SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         giveUp("no display available");
+    if (showsNothing(SDL_GetCurrentVideoDriver())) {
+        SDL_SetError("only the %s video driver, which shows nothing", SDL_GetCurrentVideoDriver());
+        giveUp("no display available");
+    }
     return new Console;
 }
 
