@@ -69,7 +69,8 @@ bool writeFileAtomically(const std::string& path, const std::vector<std::uint8_t
     std::FILE* file = std::fopen(temporary.c_str(), "wb");
     if (file == nullptr)
         return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const bool written =
+        bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     const bool closed = std::fclose(file) == 0;
     if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
         std::remove(temporary.c_str());
