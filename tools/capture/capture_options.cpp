@@ -1,6 +1,8 @@
 #include "capture_options.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -31,9 +33,14 @@ const char* captureUsage()
            "  --first K      first frame to emit, 1-based (default 1)\n"
            "  --last N       last frame to emit (default 8000, one show cycle)\n"
            "  --png DIR      write each emitted frame as DIR/frame_K.png\n"
-           "  --scale S      integer nearest-neighbour scale for written frames (default 1)\n"
+           "  --seconds S    emit S seconds of the show (70 frames a second) instead of --last\n"
+           "  --scale S      integer nearest-neighbour scale of written frames\n"
+           "                 (default 4 for a video, 1 for PNG frames)\n"
            "  --checksums    print 'K HASH' per emitted frame on stdout: 64-bit FNV-1a of\n"
            "                 the frame's pixels as little-endian 0x00RRGGBB words\n"
+           "  --video FILE   encode the frames with the music into FILE with ffmpeg:\n"
+           "                 .mp4 gives H.264 and AAC, .mkv the lossless FFV1 and FLAC\n"
+           "  --wav FILE     write the music of the same span as a 16-bit stereo WAV\n"
            "  --help         show this text\n"
            "\n"
            "Frames are always rendered from frame 1, since each frame carries state to the\n"
@@ -42,6 +49,7 @@ const char* captureUsage()
 
 bool parseCaptureOptions(int argc, char** argv, CaptureOptions& options, std::string& error)
 {
+    double seconds = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
@@ -50,12 +58,24 @@ bool parseCaptureOptions(int argc, char** argv, CaptureOptions& options, std::st
             options.help = true;
         } else if (name == "--checksums") {
             options.checksums = true;
-        } else if (name == "--assets" || name == "--png") {
+        } else if (name == "--assets" || name == "--png" || name == "--video" || name == "--wav") {
             if (value == nullptr || *value == '\0') {
-                error = name + " needs a folder";
+                error = name + (name == "--assets" || name == "--png" ? " needs a folder" : " needs a file name");
                 return false;
             }
-            (name == "--assets" ? options.assets : options.pngFolder) = value;
+            (name == "--assets" ? options.assets
+             : name == "--png"  ? options.pngFolder
+             : name == "--video" ? options.video
+                                 : options.wav) = value;
+            ++i;
+        } else if (name == "--seconds") {
+            char* end = nullptr;
+            const double parsed = value ? std::strtod(value, &end) : 0.0;
+            if (value == nullptr || end == value || *end != '\0' || !(parsed > 0) || parsed > 1e7) {
+                error = "--seconds needs a positive number";
+                return false;
+            }
+            seconds = parsed;
             ++i;
         } else if (name == "--first" || name == "--last") {
             if (!parseNumber(value, 1, 1000000000L, number)) {
@@ -76,6 +96,12 @@ bool parseCaptureOptions(int argc, char** argv, CaptureOptions& options, std::st
             return false;
         }
     }
+    if (seconds > 0) {
+        const long frames = std::max(1L, static_cast<long>(std::llround(seconds * 70.0)));
+        options.last = options.first - 1 + frames;
+    }
+    if (options.scale == 0)
+        options.scale = options.video.empty() ? 1 : 4;
     if (options.first > options.last) {
         error = "--first must not come after --last";
         return false;

@@ -8,7 +8,9 @@ struct CaptureOptions {
     long first = 1;             // first frame written, 1-based
     long last = 8000;           // last frame rendered and written
     std::string pngFolder;      // write frame_K.png files here when set
-    int scale = 1;              // integer nearest-neighbour scale of written frames
+    int scale = 0;              // integer nearest-neighbour scale; 0: 4 for video, else 1
+    std::string video;          // encode a video file here (.mp4, or .mkv for lossless)
+    std::string wav;            // write the music of the same span here
     bool checksums = false;     // print "K HASH" per frame on stdout
     bool help = false;
 };

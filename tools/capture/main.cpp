@@ -1,25 +1,37 @@
 // kelvor-capture: renders the show offline, frame by frame, with the real
 // frame clock fed by a simulated tick count, and writes the requested frames
-// as PNG pictures and/or checksums.
+// as PNG pictures, checksums, or a video with the music.
 #include "app/demo_clock.h"
 #include "capture_options.h"
 #include "frame_hash.h"
+#include "module_audio.h"
 #include "png_writer.h"
 #include "progress_bar.h"
 #include "scene/scene.h"
+#include "video_encoder.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cinttypes>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
 
 constexpr int kScreenWidth = 320;
 constexpr int kScreenHeight = 200;
+
+volatile std::sig_atomic_t interrupted = 0;
+
+void onInterrupt(int)
+{
+    interrupted = 1;
+}
 
 int fail(const std::string& message)
 {
@@ -33,24 +45,69 @@ bool isFolder(const std::string& path)
     return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
-void printSummary(long frames, std::vector<double>& renderMilliseconds)
+struct Timings {
+    std::vector<double> renderMilliseconds;
+    double audioSeconds = 0;
+    double totalSeconds = 0;
+};
+
+void printSummary(long frames, Timings& timings)
 {
-    if (renderMilliseconds.empty())
+    std::vector<double>& render = timings.renderMilliseconds;
+    if (render.empty())
         return;
     double sum = 0;
-    for (double t : renderMilliseconds)
+    for (double t : render)
         sum += t;
-    const std::size_t middle = renderMilliseconds.size() / 2;
-    std::nth_element(renderMilliseconds.begin(), renderMilliseconds.begin() + middle,
-                     renderMilliseconds.end());
-    std::fprintf(stderr, "kelvor-capture: %ld frames rendered; render time per frame: mean %.3f ms, median %.3f ms\n",
-                 frames, sum / renderMilliseconds.size(), renderMilliseconds[middle]);
+    const std::size_t middle = render.size() / 2;
+    std::nth_element(render.begin(), render.begin() + middle, render.end());
+    std::fprintf(stderr,
+                 "kelvor-capture: %ld frames rendered; render time per frame: mean %.3f ms, "
+                 "median %.3f ms\n",
+                 frames, sum / render.size(), render[middle]);
+    std::fprintf(stderr,
+                 "kelvor-capture: %.2f s in all: rendering %.2f s, music %.2f s, "
+                 "writing and encoding %.2f s\n",
+                 timings.totalSeconds, sum / 1000.0, timings.audioSeconds,
+                 timings.totalSeconds - sum / 1000.0 - timings.audioSeconds);
+}
+
+// Removes the temporary folder and the files the capture put in it.
+void removeFolder(const std::string& folder)
+{
+    if (folder.empty())
+        return;
+    std::remove((folder + "/music.wav").c_str());
+    std::remove((folder + "/music.wav.ffmpeg-log").c_str());
+    std::remove((folder + "/music.wav.part").c_str());
+    rmdir(folder.c_str());
+}
+
+double secondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The music for frames first..last: frame k covers sample frames
+// 630 * (k - 1) up to 630 * k, so picture and sound stay locked.
+bool prepareMusic(const CaptureOptions& options, const std::string& videoWav, std::string& error)
+{
+    std::vector<std::int16_t> samples;
+    const std::int64_t first = static_cast<std::int64_t>(kSamplesPerFrame) * (options.first - 1);
+    const std::int64_t count =
+        static_cast<std::int64_t>(kSamplesPerFrame) * (options.last - options.first + 1);
+    if (!renderModuleAudio(options.assets + "/demo.xm", first, count, samples, error))
+        return false;
+    if (!options.wav.empty() && !writeWav(options.wav, samples, error))
+        return false;
+    return videoWav.empty() || writeWav(videoWav, samples, error);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    const auto started = std::chrono::steady_clock::now();
     CaptureOptions options;
     std::string error;
     if (!parseCaptureOptions(argc, argv, options, error))
@@ -64,25 +121,63 @@ int main(int argc, char** argv)
     if (!options.pngFolder.empty() && !isFolder(options.pngFolder) &&
         mkdir(options.pngFolder.c_str(), 0755) != 0)
         return fail("cannot create folder " + options.pngFolder);
+    if (!options.video.empty() && findFfmpeg().empty())
+        return fail("the ffmpeg program is not installed; install it with: sudo apt-get install ffmpeg");
 
     Scene scene;
     scene.setup(kScreenWidth, kScreenHeight, options.assets);
     if (!scene.ready())
         return fail("couldn't load " + scene.missingPicture() + " from " + options.assets);
 
+    std::signal(SIGINT, onInterrupt);
+    std::signal(SIGTERM, onInterrupt);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    Timings timings;
+    // The music for the video and ffmpeg's log go to a private temporary
+    // folder; only the video itself is written next to its final name.
+    std::string workFolder;
+    if (!options.video.empty()) {
+        const char* tmp = std::getenv("TMPDIR");
+        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/kelvor-capture-XXXXXX";
+        if (mkdtemp(&pattern[0]) == nullptr)
+            return fail("cannot create a temporary folder in " + pattern.substr(0, pattern.rfind('/')));
+        workFolder = pattern;
+    }
+    const std::string videoWav = workFolder.empty() ? "" : workFolder + "/music.wav";
+    if (!options.wav.empty() || !videoWav.empty()) {
+        const auto musicStarted = std::chrono::steady_clock::now();
+        if (!prepareMusic(options, videoWav, error)) {
+            removeFolder(workFolder);
+            return fail(error);
+        }
+        timings.audioSeconds = secondsSince(musicStarted);
+    }
+
+    VideoEncoder encoder;
+    if (!options.video.empty() &&
+        !encoder.start(options.video, kScreenWidth, kScreenHeight, options.scale, videoWav, error)) {
+        removeFolder(workFolder);
+        return fail(error);
+    }
+
     Image frame;
     frame.resize(kScreenWidth, kScreenHeight);
     DemoClock clock(70.0f, 0.01f);
-    std::vector<double> renderMilliseconds;
-    renderMilliseconds.reserve(static_cast<std::size_t>(std::min(options.last, 1000000L)));
+    timings.renderMilliseconds.reserve(static_cast<std::size_t>(std::min(options.last, 1000000L)));
     ProgressBar progress(options.last);
 
-    for (long k = 1; k <= options.last; ++k) {
+    bool ok = true;
+    for (long k = 1; k <= options.last && ok; ++k) {
+        if (interrupted) {
+            error = "interrupted; nothing was left under the final name";
+            ok = false;
+            break;
+        }
         clock.update();
-        const auto started = std::chrono::steady_clock::now();
+        const auto renderStarted = std::chrono::steady_clock::now();
         scene.render(clock, frame);
-        const auto ended = std::chrono::steady_clock::now();
-        renderMilliseconds.push_back(std::chrono::duration<double, std::milli>(ended - started).count());
+        timings.renderMilliseconds.push_back(secondsSince(renderStarted) * 1000.0);
 
         if (k >= options.first) {
             if (options.checksums)
@@ -90,15 +185,23 @@ int main(int argc, char** argv)
                             frameHash(frame.pixels(), kScreenWidth * kScreenHeight));
             if (!options.pngFolder.empty()) {
                 const std::string path = options.pngFolder + "/frame_" + std::to_string(k) + ".png";
-                if (!writePng(path, frame.pixels(), kScreenWidth, kScreenHeight, options.scale, error))
-                    return fail(error);
+                ok = writePng(path, frame.pixels(), kScreenWidth, kScreenHeight, options.scale, error);
             }
+            if (ok && !options.video.empty())
+                ok = encoder.writeFrame(frame.pixels(), error);
         }
         progress.update(k);
     }
     progress.finish();
+    if (ok && !options.video.empty())
+        ok = encoder.finish(error);
+    encoder.abort();
+    removeFolder(workFolder);
+    if (!ok)
+        return fail(error);
     if (std::fflush(stdout) != 0)
         return fail("cannot write the checksums");
-    printSummary(options.last, renderMilliseconds);
+    timings.totalSeconds = secondsSince(started);
+    printSummary(options.last, timings);
     return 0;
 }

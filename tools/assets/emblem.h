@@ -1,0 +1,8 @@
+// The emblem of title card 3: a ring holding the initial K, with swept wings
+// of three tapering feathers on each side and a small diamond at each tip.
+#pragma once
+
+#include "shape_field.h"
+
+// The emblem centred in a display area of the given size.
+ShapeSet emblemShapes(double displayWidth, double displayHeight);

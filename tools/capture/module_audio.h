@@ -1,0 +1,20 @@
+// The show's music rendered offline: the module played from its start by
+// libopenmpt, looping as the show does, as 16-bit stereo at 44100 Hz.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+constexpr int kAudioRate = 44100;
+constexpr int kSamplesPerFrame = kAudioRate / 70; // 630 sample frames per video frame
+
+// Renders sample frames [first, first + count) of the looping module into
+// interleaved left/right samples. Returns false and sets error when the
+// module cannot be read or loaded.
+bool renderModuleAudio(const std::string& modulePath, std::int64_t first, std::int64_t count,
+                       std::vector<std::int16_t>& interleaved, std::string& error);
+
+// A 16-bit stereo WAV file, written to a temporary name and renamed into place.
+bool writeWav(const std::string& path, const std::vector<std::int16_t>& interleaved,
+              std::string& error);
