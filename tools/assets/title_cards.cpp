@@ -62,6 +62,13 @@ void addStreaks(ShapeSet& shapes, double displayWidth, double centreY, double in
                                 halfWidth, 0.0, 24);
 }
 
+// Cards 2, 4 and 5: one line of plain lettering, shown at the card's own
+// proportions.
+IndexedPicture makePlainTextCard(int width, int height, const std::string& text, const ColourRamp& ramp)
+{
+    return makeTextCard(TextCardLayout{width, height, 1.0, text, 1.0, 4.0, 0.18, GlowLook{1.0, 4.0, 0.3, ramp}});
+}
+
 } // namespace
 
 IndexedPicture makeNameCard()
@@ -82,32 +89,20 @@ IndexedPicture makeNameCard()
 
 IndexedPicture makeTaglineCard()
 {
-    return makeTextCard(TextCardLayout{538, 38, 1.0, "BORN FROM PURE CODE", 1.0, 4.0, 0.18,
-                                       GlowLook{1.0, 4.0, 0.3,
-                                                {{0.0, {255, 255, 200}},
-                                                 {0.4, {255, 200, 60}},
-                                                 {0.8, {255, 110, 30}},
-                                                 {1.0, {230, 40, 40}}}}});
+    return makePlainTextCard(538, 38, "BORN FROM PURE CODE",
+                             {{0.0, {255, 255, 200}}, {0.4, {255, 200, 60}}, {0.8, {255, 110, 30}}, {1.0, {230, 40, 40}}});
 }
 
 IndexedPicture makeCreditsCard()
 {
-    return makeTextCard(TextCardLayout{494, 44, 1.0, "CODE AND MUSIC BY KELVOR", 1.0, 4.0, 0.18,
-                                       GlowLook{1.0, 4.0, 0.3,
-                                                {{0.0, {220, 255, 220}},
-                                                 {0.4, {90, 255, 160}},
-                                                 {0.8, {30, 200, 210}},
-                                                 {1.0, {40, 120, 255}}}}});
+    return makePlainTextCard(494, 44, "CODE AND MUSIC BY KELVOR",
+                             {{0.0, {220, 255, 220}}, {0.4, {90, 255, 160}}, {0.8, {30, 200, 210}}, {1.0, {40, 120, 255}}});
 }
 
 IndexedPicture makeFarewellCard()
 {
-    return makeTextCard(TextCardLayout{440, 44, 1.0, "SEE YOU NEXT TIME", 1.0, 4.0, 0.18,
-                                       GlowLook{1.0, 4.0, 0.3,
-                                                {{0.0, {255, 230, 250}},
-                                                 {0.4, {255, 120, 220}},
-                                                 {0.8, {210, 60, 255}},
-                                                 {1.0, {120, 50, 255}}}}});
+    return makePlainTextCard(440, 44, "SEE YOU NEXT TIME",
+                             {{0.0, {255, 230, 250}}, {0.4, {255, 120, 220}}, {0.8, {210, 60, 255}}, {1.0, {120, 50, 255}}});
 }
 
 IndexedPicture makeEmblemCard()
