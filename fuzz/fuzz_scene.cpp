@@ -1,0 +1,123 @@
+// libFuzzer target for the scene: set up from a folder in which some of the
+// seven pictures are replaced by the input's bytes (or missing), then four
+// frames rendered after clock jumps that the input chooses. Besides the
+// sanitizers' checks it traps when a scene renders without being ready,
+// refuses to render although ready, or draws a frame that breaks the frame
+// invariants: every top byte 0, the bottom row black.
+#include "app/demo_clock.h"
+#include "fuzz_inputs.h"
+#include "particles/random15.h"
+#include "pcx_writer.h"
+#include "scene/scene.h"
+#include "scripted_ticks.h"
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+constexpr std::int32_t screenWidth = 320;
+constexpr std::int32_t screenHeight = 200;
+
+void check(bool condition)
+{
+    if (!condition)
+        __builtin_trap();
+}
+
+// A folder holding the seven pictures; a picture the input replaced is put
+// back from the good copy kept in memory before the next input.
+class PictureFolder {
+public:
+    PictureFolder()
+    {
+        const char* base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
+        std::string pattern = std::string(base) + "/kelvor-fuzz-XXXXXX";
+        if (mkdtemp(pattern.data()) == nullptr) {
+            std::perror("mkdtemp");
+            std::abort();
+        }
+        folder = pattern;
+        writeShowPictures(folder);
+        for (int number = 1; number <= 7; ++number) {
+            std::ifstream in(pathOf(number), std::ios::binary);
+            good[number - 1].assign(std::istreambuf_iterator<char>(in), {});
+        }
+    }
+
+    ~PictureFolder() { std::filesystem::remove_all(folder); }
+
+    void prepare(const SceneInput& input)
+    {
+        for (int number = 1; number <= 7; ++number) {
+            const bool chosen = (input.pictureMask >> (number - 1) & 1) != 0;
+            if (chosen && input.missing)
+                std::filesystem::remove(pathOf(number));
+            else if (chosen)
+                write(number, input.picture);
+            else if (changed[number - 1])
+                write(number, good[number - 1]);
+            changed[number - 1] = chosen;
+        }
+    }
+
+    const std::string& path() const { return folder; }
+
+private:
+    std::string pathOf(int number) const { return folder + "/" + showPicture(number).name; }
+
+    void write(int number, const std::vector<std::uint8_t>& bytes)
+    {
+        if (!writeFileAtomically(pathOf(number), bytes)) {
+            std::fprintf(stderr, "cannot write %s\n", pathOf(number).c_str());
+            std::abort();
+        }
+    }
+
+    std::string folder;
+    std::array<std::vector<std::uint8_t>, 7> good;
+    std::array<bool, 7> changed{};
+};
+
+void checkFrame(const Image& frame)
+{
+    const Pixel* pixels = frame.pixels();
+    for (std::int32_t i = 0; i < screenWidth * screenHeight; ++i)
+        check((pixels[i] >> 24) == 0);
+    const Pixel* bottomRow = pixels + (screenHeight - 1) * screenWidth;
+    for (std::int32_t x = 0; x < screenWidth; ++x)
+        check(bottomRow[x] == 0);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static PictureFolder pictures;
+    const SceneInput input = parseSceneInput(data, size);
+    pictures.prepare(input);
+
+    // The same particle cloud for every input, so that a finding reproduces.
+    setRandomState(1);
+    Scene scene;
+    scene.setup(screenWidth, screenHeight, pictures.path());
+    check(scene.ready() == (input.pictureMask == 0 || !input.missing));
+
+    Image frame;
+    frame.resize(screenWidth, screenHeight);
+    setTicks(0, 1);
+    DemoClock clock(70.0f, 0.01f);
+    for (std::uint16_t jump : input.jumps) {
+        setTicks(currentTicks() + jump, 1);
+        clock.update();
+        check(scene.render(clock, frame) == scene.ready());
+        if (scene.ready())
+            checkFrame(frame);
+    }
+    return 0;
+}
