@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# The hardening checks for CI, in the clang sanitizer build (build-fuzz):
+# each fuzz target for a bounded time from its seeds, the hardening tests,
+# and the short soak run. A finding leaves the fuzzer's crash file in
+# build-fuzz/fuzz-findings.
+#   KELVOR_FUZZ_SECONDS  time per fuzz target (default 30)
+#   KELVOR_SOAK_FRAMES   frames of the soak run (default 10000)
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="$root/build-fuzz"
+jobs="$(nproc)"
+seconds=${KELVOR_FUZZ_SECONDS:-30}
+frames=${KELVOR_SOAK_FRAMES:-10000}
+
+"$root/scripts/install-deps.sh"
+# libFuzzer and the sanitizer runtimes come with clang only as a recommended package.
+if ! dpkg-query -W -f='${Status}' libclang-rt-14-dev 2>/dev/null | grep -q "install ok installed"; then
+  sudo_cmd=()
+  if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends libclang-rt-14-dev
+fi
+
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+  -DKELVOR_FUZZ=ON -DKELVOR_SANITIZE=ON -DKELVOR_SHOW=OFF -DKELVOR_BENCH=OFF > /dev/null
+cmake --build "$build" -j"$jobs" --target kelvor_fuzz_pcx kelvor_fuzz_scene kelvor_fuzz_seeds \
+  kelvor_hardening_tests kelvor-soak
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+mkdir -p "$build/fuzz-findings"
+for target in pcx scene; do
+  corpus=$(mktemp -d)
+  log="$build/fuzz-findings/$target.log"
+  echo "== fuzz $target for $seconds s"
+  status=0
+  "$build/kelvor_fuzz_$target" -max_total_time="$seconds" -print_final_stats=1 \
+    -artifact_prefix="$build/fuzz-findings/$target-" "$corpus" "$build/fuzz-seeds/$target" \
+    > "$log" 2>&1 || status=$?
+  rm -rf "$corpus"
+  grep -E '^#[0-9]+ +(INITED|DONE)|^stat::' "$log" || true
+  if [ "$status" -ne 0 ]; then
+    tail -n 60 "$log" >&2
+    echo "FAIL: fuzz target $target found a fault (status $status); see $log" >&2
+    exit 1
+  fi
+done
+
+echo "== hardening tests"
+"$build/tests/hardening/kelvor_hardening_tests" --gtest_brief=1
+echo "== soak, $frames frames"
+"$build/kelvor-soak" "$frames"
