@@ -61,11 +61,13 @@ void writeSnare(SongGrid& grid, int firstRow, SnareStyle style)
     for (int bar = 0; bar < kBarsPerSection; ++bar) {
         const int barRow = firstRow + bar * kRowsPerBar;
         if (style == SnareStyle::roll) {
-            // Ever denser and louder: half notes, quarters, eighths, sixteenths.
+            // Ever denser, louder and higher: half notes, quarters, eighths,
+            // sixteenths, rising an octave in pitch over the section.
             const int step = 8 >> bar;
             for (int row = 0; row < kRowsPerBar; row += step) {
-                const int volume = 14 + (bar * kRowsPerBar + row) * 48 / kRowsPerSection;
-                grid.at(barRow + row, kSnareChannel) = hit(kSnare, volume);
+                const int progress = bar * kRowsPerBar + row;
+                grid.at(barRow + row, kSnareChannel) =
+                    play(60 + progress * 12 / kRowsPerSection, kSnare, 14 + progress * 48 / kRowsPerSection);
             }
             continue;
         }

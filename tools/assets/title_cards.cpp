@@ -73,8 +73,8 @@ IndexedPicture makePlainTextCard(int width, int height, const std::string& text,
 
 IndexedPicture makeNameCard()
 {
-    TextCardLayout layout{522, 37, 2.0, "KELVOR", 2.0, 6.0, 0.2,
-                          GlowLook{2.0, 5.0, 0.3,
+    TextCardLayout layout{522, 37, 2.0, "KELVOR", 2.0, 6.0, 0.22,
+                          GlowLook{2.0, 3.5, 0.3,
                                    {{0.0, {235, 255, 255}},
                                     {0.45, {90, 215, 255}},
                                     {0.75, {60, 120, 255}},
