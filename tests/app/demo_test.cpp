@@ -193,8 +193,7 @@ TEST_F(DemoTest, PAloneFreezesUntilTheNextKeyAndThePauseCountsAsElapsedTime)
 {
     FakeScript script;
     script.keys = {{1, 0, pKey}, {1, 5, 'A', 5000}, {2, 0, escKey}};
-    std::vector<float> frameTimes;
-    const Probe probe = [&frameTimes](const Demo& demo, const std::string& call) {
+    const Probe probe = [](const Demo& demo, const std::string& call) {
         if (call == "surfaceLock")
             fake::note("time " + std::to_string(demo.frameClock()->getTime()));
     };
@@ -202,6 +201,7 @@ TEST_F(DemoTest, PAloneFreezesUntilTheNextKeyAndThePauseCountsAsElapsedTime)
 
     // Nothing is drawn or presented while paused; the frame drawn before the
     // pause is the one presented when it ends.
+    std::vector<float> frameTimes;
     Calls withoutTimes;
     for (const std::string& call : calls) {
         if (call.rfind("time ", 0) == 0)

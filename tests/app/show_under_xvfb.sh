@@ -2,39 +2,120 @@
 # The whole show in a virtual X server: it draws a real picture, P freezes
 # it, another key resumes it, Esc ends the process with status 0 within a
 # second, and the music reaches the audio output (SDL's disk driver, which
-# writes what would be heard to a file).
+# writes what would be heard to a file). Then the two start-up failures with
+# a message box: without demo.xm the box comes before the window and a silent
+# show follows; without a picture the box is all there is.
 # Usage: show_under_xvfb.sh KELVOR SHOW_FOLDER
 set -euo pipefail
 
-if [ "${1-}" != --inside ]; then
-  if ! command -v xvfb-run >/dev/null 2>&1; then
-    echo "SKIP: xvfb-run is not installed (Debian package xvfb); the show was not run."
-    exit 77
-  fi
-  for tool in xdotool xwd convert od awk; do
-    command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is not installed" >&2; exit 1; }
-  done
-  for file in demo.xm data1.pcx data2.pcx data3.pcx data4.pcx data5.pcx data6.pcx data7.pcx; do
-    [ -f "$2/$file" ] || { echo "FAIL: $2/$file is missing; the show files are made by the build" >&2; exit 1; }
-  done
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" --inside "$(readlink -f "$1")" "$2"
+if ! command -v xvfb-run >/dev/null 2>&1; then
+  echo "SKIP: xvfb-run is not installed (Debian package xvfb); the show was not run."
+  exit 77
 fi
+for tool in Xvfb xdotool xwd convert od awk; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is not installed" >&2; exit 1; }
+done
+kelvor=$(readlink -f "$1")
+show=$2
+for file in demo.xm data1.pcx data2.pcx data3.pcx data4.pcx data5.pcx data6.pcx data7.pcx; do
+  [ -f "$show/$file" ] || { echo "FAIL: $show/$file is missing; the show files are made by the build" >&2; exit 1; }
+done
 
-kelvor=$2
-show=$3
 work=$(mktemp -d)
 pid=
+xvfb=
 cleanup() {
   if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
+  # Waiting for the server to be gone keeps a server started next from
+  # taking its display number while this one still removes its sockets.
+  if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
+
+# The X server picks a free display itself and names it once it is ready;
+# choosing the number beforehand (as xvfb-run -a does) races with other
+# servers started at the same moment, as under a parallel ctest. Without
+# -noreset the server resets whenever its last client leaves (between two
+# xdotool calls, or when a show ends) and refuses connections meanwhile.
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+export DISPLAY=":$(head -n 1 "$work/display")"
+unset WAYLAND_DISPLAY
 
 fail() {
   echo "FAIL: $*" >&2
   echo "--- stderr of the show:" >&2
   cat "$work/stderr" >&2
+  if ! kill -0 "$xvfb" 2>/dev/null; then
+    echo "--- the X server $DISPLAY is gone; its log:" >&2
+    cat "$work/xvfb.log" >&2
+  fi
   exit 1
+}
+
+# Starts the show in the folder, its sound going to $work/audio.raw.
+start_show() {
+  rm -f "$work/audio.raw"
+  (cd "$1" && SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw" exec "$kelvor") 2>"$work/stderr" &
+  pid=$!
+}
+
+# The window titled exactly $1. xdotool's own --name search misses titles
+# stored as UTF-8 only, as SDL's message box stores them, so every window's
+# title is compared here.
+find_window() {
+  local candidate
+  for candidate in $(xdotool search --class '' 2>/dev/null; xdotool search --name '' 2>/dev/null); do
+    if [ "$(xdotool getwindowname "$candidate" 2>/dev/null)" = "$1" ]; then
+      echo "$candidate"
+      return 0
+    fi
+  done
+  return 1
+}
+
+# Waits up to 15 s for the window titled $1; sets $window.
+wait_for_window() {
+  window=
+  for _ in $(seq 150); do
+    window=$(find_window "$1") || true
+    [ -n "$window" ] && return 0
+    kill -0 "$pid" 2>/dev/null || fail "the show ended before a window '$1' appeared"
+    sleep 0.1
+  done
+  fail "no window '$1' appeared within 15 seconds"
+}
+
+# Points at the window and gives it the keyboard (there is no window
+# manager); a window that is not mapped yet refuses the focus for a moment.
+focus() {
+  for _ in $(seq 50); do
+    xdotool mousemove --window "$window" 100 50 2>/dev/null && xdotool windowfocus "$window" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  fail "the window $window never took the keyboard focus"
+}
+
+# Waits up to a second for the show to end; sets $status.
+wait_for_end() {
+  for _ in $(seq 20); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  kill -0 "$pid" 2>/dev/null && fail "the show still runs a second after $1"
+  status=0
+  wait "$pid" || status=$?
+  pid=
+}
+
+loudest_sample() {
+  od -An -v -t d2 -w2 "$work/audio.raw" | awk '{ v = $1 < 0 ? -$1 : $1; if (v > m) m = v } END { print m + 0 }'
 }
 
 # The window's picture as raw RGB bytes.
@@ -46,19 +127,10 @@ colours() {
   convert -size 960x600 -depth 8 "rgb:$1" -format '%k' info:
 }
 
-(cd "$show" && SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw" exec "$kelvor") 2>"$work/stderr" &
-pid=$!
-
-window=
-for _ in $(seq 150); do
-  kill -0 "$pid" 2>/dev/null || fail "the show ended before its window appeared"
-  window=$(xdotool search --onlyvisible --name '^KELVOR$' 2>/dev/null | head -n 1) || true
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no window titled KELVOR appeared within 15 seconds"
-xdotool mousemove --window "$window" 480 300
-xdotool windowfocus "$window"
+# 1. The show with everything in place.
+start_show "$show"
+wait_for_window KELVOR
+focus
 sleep 3
 
 screenshot "$work/running.rgb"
@@ -79,18 +151,46 @@ screenshot "$work/resumed2.rgb"
 ! cmp -s "$work/resumed1.rgb" "$work/resumed2.rgb" || fail "the picture stays frozen after another key"
 
 xdotool key Escape
-for _ in $(seq 20); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.05
-done
-kill -0 "$pid" 2>/dev/null && fail "the show still runs a second after Esc"
-status=0
-wait "$pid" || status=$?
-pid=
+wait_for_end Esc
 [ "$status" -eq 0 ] || fail "the show ended with status $status"
 
 [ -s "$work/audio.raw" ] || fail "nothing reached the audio output"
-loudest=$(od -An -v -t d2 -w2 "$work/audio.raw" | awk '{ v = $1 < 0 ? -$1 : $1; if (v > m) m = v } END { print m + 0 }')
+loudest=$(loudest_sample)
 [ "$loudest" -gt 1000 ] || fail "the audio output is silent (loudest sample $loudest)"
+echo "show: picture, pause, resume and Esc (status 0); $(stat -c %s "$work/audio.raw") bytes of sound, loudest sample $loudest"
 
-echo "PASS: picture, pause, resume, Esc (status 0) and music ($(stat -c %s "$work/audio.raw") bytes of sound, loudest sample $loudest)"
+# 2. Without demo.xm: the message box blocks the start before the window
+# opens; once dismissed, the show runs silently.
+mkdir "$work/no-music" "$work/no-picture"
+cp "$show"/data?.pcx "$work/no-music/"
+start_show "$work/no-music"
+wait_for_window err
+find_window KELVOR >/dev/null && fail "the window opened before the message was dismissed"
+grep -qx "err: couldn't load demo.xm" "$work/stderr" || fail "no 'couldn't load demo.xm' on stderr"
+focus
+xdotool key Return
+wait_for_window KELVOR
+focus
+sleep 1
+xdotool key Escape
+wait_for_end Esc
+[ "$status" -eq 0 ] || fail "the silent show ended with status $status"
+loudest=$(loudest_sample)
+[ "$loudest" -eq 0 ] || fail "sound without a module (loudest sample $loudest)"
+echo "no demo.xm: message box before the window, then a silent show"
+
+# 3. Without a picture: the message box, then the end, with no window and
+# no audio.
+cp "$show"/demo.xm "$show"/data?.pcx "$work/no-picture/"
+rm "$work/no-picture/data3.pcx"
+start_show "$work/no-picture"
+wait_for_window err
+grep -qx "err: couldn't load data3.pcx" "$work/stderr" || fail "no 'couldn't load data3.pcx' on stderr"
+focus
+xdotool key Return
+wait_for_end "the message was dismissed"
+[ "$status" -eq 0 ] || fail "ended with status $status with a picture missing"
+[ ! -e "$work/audio.raw" ] || fail "audio was started with a picture missing"
+echo "no data3.pcx: message box, then the end with status 0"
+
+echo "PASS"
