@@ -1,13 +1,16 @@
-// The blits, the blur and the trail at the sizes the show uses them.
+// The blits, the blur and the trail at the sizes the show uses them, each
+// timed as the baseline build and as the show's build on identical inputs.
+#include "baseline/baseline.h"
+#include "bench_variant.h"
 #include "fx/clamp_tables.h"
 #include "fx/image_blur.h"
+#include "scene/scene.h"
+#include "support/show_pictures.h"
 #include "support/test_pictures.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
-#include <cstring>
-#include <vector>
+#include <string>
 
 namespace {
 
@@ -20,8 +23,17 @@ void makePattern(Image& image, int width, int height)
                 static_cast<Pixel>(((x * 7) & 0xFF) << 16 | ((y * 5) & 0xFF) << 8 | ((x ^ y) & 0xFF));
 }
 
+void blitFaded(Variant variant, const ClampTables& tables, float cx, float cy, float width,
+               float height, float level, const Image& source, Image& target)
+{
+    if (variant == Variant::baseline)
+        baseline::blitFaded(tables, cx, cy, width, height, level, source, target);
+    else
+        tables.blitFaded(cx, cy, width, height, level, source, target);
+}
+
 // 150 sprites of 16 to 67 pixels spread over the frame, as the ring draws them.
-void BM_SpriteRingBlits(benchmark::State& state)
+void BM_SpriteRingBlits(benchmark::State& state, Variant variant)
 {
     ClampTables tables;
     Image sprite, frame;
@@ -30,56 +42,95 @@ void BM_SpriteRingBlits(benchmark::State& state)
     for (auto _ : state) {
         for (int i = 0; i < 150; ++i) {
             const float size = 16.0f + static_cast<float>((i * 37) % 52);
-            tables.blitAdditive(20.0f + static_cast<float>((i * 53) % 280) + 0.3f,
-                                15.0f + static_cast<float>((i * 29) % 170) + 0.7f, size, size,
-                                sprite, frame);
+            const float x = 20.0f + static_cast<float>((i * 53) % 280) + 0.3f;
+            const float y = 15.0f + static_cast<float>((i * 29) % 170) + 0.7f;
+            if (variant == Variant::baseline)
+                baseline::blitAdditive(tables, x, y, size, size, sprite, frame);
+            else
+                tables.blitAdditive(x, y, size, size, sprite, frame);
         }
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BM_SpriteRingBlits);
+BENCHMARK_CAPTURE(BM_SpriteRingBlits, baseline, Variant::baseline);
+BENCHMARK_CAPTURE(BM_SpriteRingBlits, optimised, Variant::optimised);
 
 // The tall title card stretched over the whole frame at a fading level.
-void BM_FadedBlitFullScreen(benchmark::State& state)
+void BM_FadedBlitFullScreen(benchmark::State& state, Variant variant)
 {
     ClampTables tables;
     Image card, frame;
     makePattern(card, 526, 222);
     fillImage(frame, 320, 200, 0);
     for (auto _ : state) {
-        tables.blitFaded(159.0f, 99.0f, 862.0f, 300.0f, 0.5f, card, frame);
+        blitFaded(variant, tables, 159.0f, 99.0f, 862.0f, 300.0f, 0.5f, card, frame);
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BM_FadedBlitFullScreen);
+BENCHMARK_CAPTURE(BM_FadedBlitFullScreen, baseline, Variant::baseline);
+BENCHMARK_CAPTURE(BM_FadedBlitFullScreen, optimised, Variant::optimised);
 
-void BM_BlurTitlePass(benchmark::State& state)
+// The first card early in its zoom: at full level (the additive path), its
+// 37 rows stretched over 120, so every source row serves three target rows.
+void BM_FullLevelCardZoom(benchmark::State& state, Variant variant)
+{
+    ClampTables tables;
+    Image card, frame;
+    makePattern(card, 522, 37);
+    fillImage(frame, 320, 200, 0);
+    for (auto _ : state) {
+        blitFaded(variant, tables, 159.0f, 99.0f, 1740.0f, 120.0f, 1.0f, card, frame);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK_CAPTURE(BM_FullLevelCardZoom, baseline, Variant::baseline);
+BENCHMARK_CAPTURE(BM_FullLevelCardZoom, optimised, Variant::optimised);
+
+// One blur pass over a title card (cards 1 and 5 blur every frame of their
+// last stretch) and over the terrain picture (twice at start-up).
+void BM_BlurPass(benchmark::State& state, Variant variant)
 {
     ImageBlur blurrer;
-    Image card;
-    makePattern(card, 522, 37);
+    Image picture;
+    makePattern(picture, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     for (auto _ : state) {
-        blurrer.blur(card);
+        if (variant == Variant::baseline)
+            baseline::blur(picture);
+        else
+            blurrer.blur(picture);
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BM_BlurTitlePass);
+BENCHMARK_CAPTURE(BM_BlurPass, baseline, Variant::baseline)->Args({522, 37})->Args({256, 256});
+BENCHMARK_CAPTURE(BM_BlurPass, optimised, Variant::optimised)->Args({522, 37})->Args({256, 256});
 
-// The feedback trail over a 320x200 frame, written as the scene does it.
-void BM_TrailBlend(benchmark::State& state)
+// The feedback trail over a 320x200 frame: the baseline loop and copy, and
+// the scene's own blend.
+void BM_TrailBlend(benchmark::State& state, Variant variant)
 {
-    std::vector<Pixel> frame(64000), previous(64000);
+    static const std::string folder = [] {
+        const std::string made = makeTemporaryFolder();
+        writeShowPictures(made);
+        return made;
+    }();
+    Scene scene;
+    scene.setup(320, 200, folder);
+    Image frame, previous;
+    frame.resize(320, 200);
+    previous.resize(320, 200);
     for (int i = 0; i < 64000; ++i) {
-        frame[i] = static_cast<Pixel>(i * 2654435761u) & 0xFFFFFF;
-        previous[i] = static_cast<Pixel>(i * 40503u) & 0xFFFFFF;
+        frame.pixels()[i] = static_cast<Pixel>(i * 2654435761u) & 0xFFFFFF;
+        previous.pixels()[i] = static_cast<Pixel>(i * 40503u) & 0xFFFFFF;
     }
     for (auto _ : state) {
-        for (int i = 0; i < 64000; ++i)
-            frame[i] = ((frame[i] >> 1) & 0x7F7F7Fu) + ((previous[i] >> 1) & 0x7F7F7Fu);
-        std::memcpy(previous.data(), frame.data(), 64000 * sizeof(Pixel));
+        if (variant == Variant::baseline)
+            baseline::blendTrail(frame.pixels(), previous.pixels(), 64000);
+        else
+            scene.blendWithPreviousFrame(frame);
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BM_TrailBlend);
+BENCHMARK_CAPTURE(BM_TrailBlend, baseline, Variant::baseline);
+BENCHMARK_CAPTURE(BM_TrailBlend, optimised, Variant::optimised);
 
 } // namespace

@@ -1,6 +1,9 @@
 // The voxel terrain as the scene uses it: a 320x200 frame, heading 500, over
 // a smooth 256x256 heightmap with a colour map derived from it, at a few
-// camera altitudes of the show's range (about 225 to 975).
+// camera altitudes of the show's range (about 225 to 975); the baseline
+// renderer and the show's on the same terrain tables and inputs.
+#include "baseline/baseline.h"
+#include "bench_variant.h"
 #include "terrain/voxel_terrain.h"
 
 #include <benchmark/benchmark.h>
@@ -40,7 +43,7 @@ const Landscape& landscape()
     return land;
 }
 
-void BM_TerrainRender(benchmark::State& state)
+void BM_TerrainRender(benchmark::State& state, Variant variant)
 {
     const Landscape& land = landscape();
     VoxelTerrain terrain;
@@ -48,14 +51,19 @@ void BM_TerrainRender(benchmark::State& state)
     std::vector<std::uint32_t> frame(320 * 200, 0u);
     std::int32_t cameraX = -2500;
     for (auto _ : state) {
-        terrain.render(320, 200, cameraX, -2500, 500, land.heights.data(), land.colours.data(),
-                       frame.data());
+        if (variant == Variant::baseline)
+            baseline::renderTerrain(terrain, 320, 200, cameraX, -2500, 500, land.heights.data(),
+                                    land.colours.data(), frame.data());
+        else
+            terrain.render(320, 200, cameraX, -2500, 500, land.heights.data(),
+                           land.colours.data(), frame.data());
         benchmark::ClobberMemory();
         cameraX += 37; // a drifting camera, as in the show
     }
     benchmark::DoNotOptimize(frame[150 * 320 + 160]);
     state.SetItemsProcessed(state.iterations() * 320 * 256);
 }
-BENCHMARK(BM_TerrainRender)->Arg(225)->Arg(600)->Arg(975);
+BENCHMARK_CAPTURE(BM_TerrainRender, baseline, Variant::baseline)->Arg(225)->Arg(600)->Arg(975);
+BENCHMARK_CAPTURE(BM_TerrainRender, optimised, Variant::optimised)->Arg(225)->Arg(600)->Arg(975);
 
 } // namespace
