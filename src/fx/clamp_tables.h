@@ -1,6 +1,7 @@
 // ClampTables: saturating channel tables whose entries already stand in
 // their place in a pixel, so a clamped sum of two pixels is the plain sum of
-// three lookups; and the two scaled additive blits that draw through them.
+// three lookups; and the two scaled additive blits, which compute the same
+// saturation with packed channel arithmetic (packed_channels.h).
 #pragma once
 
 #include "fx/channel_tables.h"

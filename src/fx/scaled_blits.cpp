@@ -1,25 +1,59 @@
 // The two scaled additive blits of ClampTables. Both walk the source in 16.16
-// fixed point, nearest neighbour, and add it to the target channel by channel
-// through the saturating tables: no branch and no float per pixel.
+// fixed point, nearest neighbour, and add it to the target with saturation
+// at 255, no branch and no float per pixel.
+//
+// Every target row of one call samples the same source columns, so the
+// columns are worked out once per call; and neighbouring target rows often
+// sample the same source row (cards stretched tall), so a sampled row is
+// gathered once into a small buffer and added to each target row that uses
+// it. The add itself is a straight loop over two rows that the compiler
+// vectorises.
 #include "fx/blit_geometry.h"
 #include "fx/clamp_tables.h"
 #include "fx/float_to_int.h"
+#include "fx/packed_channels.h"
 
 #include <algorithm>
 
 namespace {
 
-// Masked, so a stray top byte can never index outside a table.
-inline std::int32_t redOf(Pixel p) { return static_cast<std::int32_t>((p >> 16) & 0xFF); }
-inline std::int32_t greenOf(Pixel p) { return static_cast<std::int32_t>((p >> 8) & 0xFF); }
-inline std::int32_t blueOf(Pixel p) { return static_cast<std::int32_t>(p & 0xFF); }
+// Target columns handled per pass over the rows; wider rectangles take
+// several passes, so the buffers below never need to grow.
+constexpr std::int32_t kChunkColumns = 512;
 
-// Walks the clipped rectangle and writes combine(source pixel, target pixel)
-// to every target pixel in it. The sampled row and column are held inside the
-// source: the stepping reaches one past its last column (row) only when an
-// edge falls exactly on a whole number, and that sample repeats the last one.
-template <typename Combine>
-void walkRectangle(const BlitGeometry& g, const Image& source, Image& target, Combine combine)
+// The source column of each of count target columns, walking the 16.16
+// accumulator from u by step. Past the last source column (which happens
+// only when an edge falls exactly on a whole number) the walk repeats the
+// last column: the count of columns inside is worked out first, so the loop
+// needs no clamp per column.
+void planColumns(std::int64_t u, std::int64_t step, std::int32_t count, std::int64_t lastColumn,
+                 std::int32_t* columns)
+{
+    const std::int64_t lastInside = (lastColumn << 16) | 0xFFFF;
+    std::int64_t inside = count;
+    if (u > lastInside)
+        inside = 0;
+    else if (step > 0)
+        inside = std::min<std::int64_t>(count, (lastInside - u) / step + 1);
+
+    std::int32_t i = 0;
+    for (; i < inside; ++i, u += step)
+        columns[i] = static_cast<std::int32_t>(u >> 16);
+    for (; i < count; ++i)
+        columns[i] = static_cast<std::int32_t>(lastColumn);
+}
+
+// Adds the sampled row to the target row with saturation.
+void addRow(Pixel* __restrict targetRow, const Pixel* __restrict sampled, std::int32_t count)
+{
+    for (std::int32_t i = 0; i < count; ++i)
+        targetRow[i] = addSaturated(targetRow[i], sampled[i]);
+}
+
+// Walks the clipped rectangle and adds prepare(source pixel) to every target
+// pixel in it. The sampled row is held inside the source like the column.
+template <typename Prepare>
+void walkRectangle(const BlitGeometry& g, const Image& source, Image& target, Prepare prepare)
 {
     const std::int32_t sourceWidth = source.width();
     const std::int64_t lastColumn = sourceWidth - 1;
@@ -28,16 +62,25 @@ void walkRectangle(const BlitGeometry& g, const Image& source, Image& target, Co
     Pixel* targetPixels = target.pixels();
     const std::int32_t targetWidth = target.width();
 
-    std::int64_t v = g.startV;
-    for (std::int32_t y = g.top; y < g.bottom; ++y) {
-        const Pixel* sourceRow = sourcePixels + std::min(v >> 16, lastRow) * sourceWidth;
-        Pixel* targetRow = targetPixels + static_cast<std::int64_t>(y) * targetWidth;
-        std::int64_t u = g.startU;
-        for (std::int32_t x = g.left; x < g.right; ++x) {
-            targetRow[x] = combine(sourceRow[std::min(u >> 16, lastColumn)], targetRow[x]);
-            u += g.stepX;
+    std::int32_t columns[kChunkColumns];
+    Pixel sampled[kChunkColumns];
+    for (std::int32_t left = g.left; left < g.right; left += kChunkColumns) {
+        const std::int32_t count = std::min(kChunkColumns, g.right - left);
+        planColumns(g.startU + (left - g.left) * g.stepX, g.stepX, count, lastColumn, columns);
+
+        std::int64_t v = g.startV;
+        std::int64_t sampledRow = -1;
+        for (std::int32_t y = g.top; y < g.bottom; ++y, v += g.stepY) {
+            const std::int64_t sourceRow = std::min(v >> 16, lastRow);
+            if (sourceRow != sampledRow) {
+                const Pixel* row = sourcePixels + sourceRow * sourceWidth;
+                for (std::int32_t i = 0; i < count; ++i)
+                    sampled[i] = prepare(row[columns[i]]);
+                sampledRow = sourceRow;
+            }
+            addRow(targetPixels + static_cast<std::int64_t>(y) * targetWidth + left, sampled,
+                   count);
         }
-        v += g.stepY;
     }
 }
 
@@ -57,14 +100,7 @@ void ClampTables::blitAdditive(float cx, float cy, float width, float height,
     if (!planBlit(cx, cy, width, height, source.width(), source.height(), target.width(),
                   target.height(), geometry))
         return;
-
-    const std::int32_t* r = red.get() + kChannelTableOffset;
-    const std::int32_t* g = green.get() + kChannelTableOffset;
-    const std::int32_t* b = blue.get() + kChannelTableOffset;
-    walkRectangle(geometry, source, target, [r, g, b](Pixel s, Pixel d) {
-        return static_cast<Pixel>(r[redOf(d) + redOf(s)] + g[greenOf(d) + greenOf(s)] +
-                                  b[blueOf(d) + blueOf(s)]);
-    });
+    walkRectangle(geometry, source, target, [](Pixel s) { return s; });
 }
 
 void ClampTables::blitFaded(float cx, float cy, float width, float height, float level,
@@ -84,16 +120,7 @@ void ClampTables::blitFaded(float cx, float cy, float width, float height, float
                   target.width(), target.height(), geometry))
         return;
 
-    const std::int32_t* r = red.get() + kChannelTableOffset;
-    const std::int32_t* g = green.get() + kChannelTableOffset;
-    const std::int32_t* b = blue.get() + kChannelTableOffset;
-    // Lowering a channel by the fade and clamping at 0 is one lookup in the
-    // plain-valued blue table.
-    const std::int32_t* lower = blue.get() + kChannelTableOffset - fade;
-    walkRectangle(geometry, source, target, [r, g, b, lower](Pixel s, Pixel d) {
-        const std::int32_t sr = lower[redOf(s)];
-        const std::int32_t sg = lower[greenOf(s)];
-        const std::int32_t sb = lower[blueOf(s)];
-        return static_cast<Pixel>(r[redOf(d) + sr] + g[greenOf(d) + sg] + b[blueOf(d) + sb]);
-    });
+    // A level of 0 or more keeps the fade within 1..255.
+    const PackedFade packed(static_cast<std::uint32_t>(fade));
+    walkRectangle(geometry, source, target, [packed](Pixel s) { return lowerChannels(s, packed); });
 }

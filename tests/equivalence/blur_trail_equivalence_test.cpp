@@ -1,0 +1,60 @@
+// The blur with its channels summed side by side in each pixel word, and the
+// trail written to the frame and the previous frame in one pass, against
+// their per-channel builds.
+#include "baseline/baseline.h"
+#include "fx/image_blur.h"
+#include "random_inputs.h"
+#include "scene/scene.h"
+#include "support/show_pictures.h"
+#include "support/test_pictures.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+TEST(BlurEquivalence, RandomImagesOverSeveralPasses)
+{
+    RandomInputs random(7u);
+    ImageBlur blurrer;
+    // Thin ones, the sizes of the show and some wider than the blur's
+    // column chunk.
+    std::vector<std::pair<int, int>> sizes = {{1, 1}, {2, 9}, {9, 2}, {3, 3}, {64, 64}, {522, 37},
+                                              {440, 44}, {256, 256}, {513, 4}, {514, 5}, {1100, 6}};
+    for (int round = 0; round < 40; ++round)
+        sizes.emplace_back(random.between(1, 1200), random.between(1, 40));
+    for (const auto& size : sizes) {
+        Image ours, theirs;
+        random.fill(ours, size.first, size.second);
+        theirs.resize(ours.width(), ours.height());
+        ours.copyPixelsTo(theirs.pixels());
+        for (int pass = 0; pass < 3; ++pass) {
+            blurrer.blur(ours);
+            baseline::blur(theirs);
+            ASSERT_TRUE(samePixels(ours, theirs))
+                << size.first << "x" << size.second << " pass " << pass;
+        }
+    }
+}
+
+TEST(TrailEquivalence, FrameAndPreviousFrameOverSeveralFrames)
+{
+    const std::string folder = makeTemporaryFolder();
+    writeShowPictures(folder);
+    Scene scene;
+    ASSERT_TRUE(scene.setup(320, 200, folder));
+    std::vector<Pixel> previous(64000, 0u); // the scene's previous frame starts black
+    RandomInputs random(11u);
+    Image frame;
+    for (int round = 0; round < 4; ++round) {
+        random.fill(frame, 320, 200);
+        std::vector<Pixel> expected(frame.pixels(), frame.pixels() + 64000);
+        baseline::blendTrail(expected.data(), previous.data(), 64000);
+        scene.blendWithPreviousFrame(frame);
+        ASSERT_EQ(std::vector<Pixel>(frame.pixels(), frame.pixels() + 64000), expected);
+        ASSERT_EQ(std::vector<Pixel>(scene.previous(), scene.previous() + 64000), previous);
+    }
+}
+
+} // namespace
