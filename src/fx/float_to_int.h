@@ -17,3 +17,14 @@ inline std::int32_t truncToInt(double value)
         return INT32_MIN;
     return static_cast<std::int32_t>(value);
 }
+
+// The same conversion with the range taken care of by clamping instead of
+// branches, for loops that are to vectorise: NaN becomes the lowest int and
+// the clamped value always lies within the int range. Gives truncToInt's
+// result for every value.
+inline std::int32_t truncToIntClamped(double value)
+{
+    const double below = value < 2147483647.0 ? value : 2147483647.0;
+    const double inRange = below > -2147483648.0 ? below : -2147483648.0;
+    return static_cast<std::int32_t>(value == value ? inRange : -2147483648.0);
+}

@@ -1,6 +1,6 @@
 #include "fx/glow_brush.h"
 
-#include "fx/channel_tables.h"
+#include "fx/packed_channels.h"
 
 #include <cstddef>
 
@@ -16,11 +16,43 @@ constexpr std::int32_t kHeaviestWeight = 255;
 constexpr std::int32_t kLowestIntensity = 0 - kLightestWeight - 256;                      // -356
 constexpr std::int32_t kHighestIntensity = kChannelTableSize - 1 - kHeaviestWeight - 256; // 256
 
+std::int32_t clampIntensity(std::int32_t intensity)
+{
+    if (intensity < kLowestIntensity)
+        return kLowestIntensity;
+    if (intensity > kHighestIntensity)
+        return kHighestIntensity;
+    return intensity;
+}
+
+// The ramps' amounts at index k as one pixel. The ramps hold 0..255, so the
+// packed add saturates each channel as adding it byte by byte would.
+Pixel packedAmount(const ShadeTables& shades, std::int32_t k)
+{
+    return (static_cast<Pixel>(shades.red[k]) << 16) | (static_cast<Pixel>(shades.green[k]) << 8) |
+           static_cast<Pixel>(shades.blue[k]);
+}
+
+// Adds amounts[0..8] to the 3x3 block at (x, y) with saturation; the top
+// byte of every pixel stays as it was.
+void brightenBlock(std::int32_t x, std::int32_t y, const Pixel* amounts, Image& target)
+{
+    const std::int32_t width = target.width();
+    Pixel* row = target.pixels() + static_cast<std::ptrdiff_t>(y) * width + x;
+    for (int r = 0; r < 3; ++r, row += width) {
+        for (int c = 0; c < 3; ++c) {
+            const Pixel p = row[c];
+            row[c] = (p & 0xFF000000u) | addSaturated(p, amounts[3 * r + c]);
+        }
+    }
+}
+
 } // namespace
 
 GlowBrush::GlowBrush()
     : weights(new std::int32_t[9]{100, 150, 100, 150, 255, 150, 100, 150, 100}),
-      clampByte(new std::uint8_t[512])
+      clampByte(new std::uint8_t[512]),
+      packedShades(new Pixel[kChannelTableSize]())
 {
     for (int i = 0; i < 512; ++i)
         clampByte[i] = static_cast<std::uint8_t>(i <= 255 ? i : 255);
@@ -29,34 +61,29 @@ GlowBrush::GlowBrush()
 void GlowBrush::stamp(std::int32_t x, std::int32_t y, const ShadeTables& shades,
                       std::int32_t intensity, Image& target) const
 {
-    const std::int32_t width = target.width();
-    const std::int32_t height = target.height();
-    // The whole block or nothing: its last column and row must stay short of
-    // the target's last column and row.
-    if (x < 0 || y < 0 || x > width - 4 || y > height - 4)
+    if (!fits(x, y, target))
         return;
+    const std::int32_t offset = clampIntensity(intensity) + 256;
+    Pixel amounts[9];
+    for (int i = 0; i < 9; ++i)
+        amounts[i] = packedAmount(shades, weights[i] + offset);
+    brightenBlock(x, y, amounts, target);
+}
 
-    if (intensity < kLowestIntensity)
-        intensity = kLowestIntensity;
-    if (intensity > kHighestIntensity)
-        intensity = kHighestIntensity;
+void GlowBrush::packShades(const ShadeTables& shades)
+{
+    for (std::int32_t k = 0; k < kChannelTableSize; ++k)
+        packedShades[k] = packedAmount(shades, k);
+}
 
-    const std::int32_t* const red = shades.red.get();
-    const std::int32_t* const green = shades.green.get();
-    const std::int32_t* const blue = shades.blue.get();
-    const std::uint8_t* const clamp = clampByte.get();
-    const std::int32_t* const weight = weights.get();
-
-    Pixel* row = target.pixels() + static_cast<std::ptrdiff_t>(y) * width + x;
-    for (int r = 0; r < 3; ++r, row += width) {
-        for (int c = 0; c < 3; ++c) {
-            const std::int32_t k = weight[3 * r + c] + intensity + 256;
-            const Pixel p = row[c];
-            // Byte by byte, blue then green then red; the top byte stays.
-            const Pixel b = clamp[blue[k] + static_cast<std::int32_t>(p & 0xFFu)];
-            const Pixel g = clamp[green[k] + static_cast<std::int32_t>((p >> 8) & 0xFFu)];
-            const Pixel rd = clamp[red[k] + static_cast<std::int32_t>((p >> 16) & 0xFFu)];
-            row[c] = (p & 0xFF000000u) | (rd << 16) | (g << 8) | b;
-        }
-    }
+void GlowBrush::stampPacked(std::int32_t x, std::int32_t y, std::int32_t intensity,
+                            Image& target) const
+{
+    if (!fits(x, y, target))
+        return;
+    const Pixel* const packed = packedShades.get() + clampIntensity(intensity) + 256;
+    Pixel amounts[9];
+    for (int i = 0; i < 9; ++i)
+        amounts[i] = packed[weights[i]];
+    brightenBlock(x, y, amounts, target);
 }

@@ -3,6 +3,7 @@
 #include "fx/float_to_int.h"
 #include "particles/random15.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -34,34 +35,91 @@ ParticleField::ParticleField(std::int32_t extent, std::int32_t count)
     }
 }
 
+// Drawn a chunk of particles at a time, in passes: a copy of the chunk one
+// array per axis; the wraps and respawns of the strays, which draw from the
+// generator in particle order; the projection onto the screen, double arithmetic with no
+// branch in a loop over those arrays that the compiler vectorises; and the
+// stamps, for the few particles that land inside the frame. The stamps only
+// add, so each pass may run over the whole chunk before the next.
 void ParticleField::draw(const ShadeTables& shades, Image& frame)
+{
+    const View view = viewOf(frame);
+    glow.packShades(shades);
+    for (std::int32_t first = 0; first < particleCount; first += kChunk) {
+        const std::int32_t count = std::min(kChunk, particleCount - first);
+        Particle* const points = particles.get() + first;
+        Chunk chunk;
+        for (std::int32_t i = 0; i < count; ++i) {
+            chunk.x[i] = points[i].x;
+            chunk.y[i] = points[i].y;
+            chunk.z[i] = points[i].z;
+        }
+        if (findStrays(count, chunk))
+            wrap(points, count, chunk);
+        project(count, view, chunk);
+        stamp(count, chunk, frame);
+    }
+}
+
+// The projection constants of a frame: single-precision constants, products
+// in double rounded to float. A stamp at (x, y) is drawn when 0 <= x <=
+// width - 4 and 0 <= y <= height - 4; for a screen coordinate s that
+// truncates to x, that is -1 < s < width - 3, and none is drawn when the
+// frame is narrower or lower than 4.
+ParticleField::View ParticleField::viewOf(const Image& frame)
 {
     const std::int32_t width = frame.width();
     const std::int32_t height = frame.height();
-
-    // Single-precision constants, products in double rounded to float.
-    const float xScale =
+    View view;
+    view.xScale =
         static_cast<float>(static_cast<double>(width) * static_cast<double>(0.003125f) * 256.0);
-    const float yScale =
+    view.yScale =
         static_cast<float>(static_cast<double>(height) * static_cast<double>(0.005f) * 256.0);
-    const float cx = static_cast<float>(width / 2);
-    const float cy = static_cast<float>(height / 2);
+    view.cx = static_cast<float>(width / 2);
+    view.cy = static_cast<float>(height / 2);
+    const bool room = width >= 4 && height >= 4;
+    view.right = room ? static_cast<double>(width) - 3.0 : -1.0;
+    view.bottom = room ? static_cast<double>(height) - 3.0 : -1.0;
+    return view;
+}
+
+// Marks the particles outside the box (or with a depth that is not a
+// number) and tells whether there are any; a loop the compiler vectorises.
+// Few particles stray in a frame, so most chunks need no wrap at all.
+bool ParticleField::findStrays(std::int32_t count, Chunk& chunk) const
+{
     const float farEnd = static_cast<float>(boxExtent);
+    const float minusE = -farEnd;
+    const float* __restrict x = chunk.x;
+    const float* __restrict y = chunk.y;
+    const float* __restrict z = chunk.z;
+    std::int32_t* __restrict stray = chunk.stray;
+    std::int32_t any = 0;
+    for (std::int32_t i = 0; i < count; ++i) {
+        stray[i] = !(z[i] > 1.0f) | (z[i] > farEnd) | (x[i] < minusE) | (x[i] > farEnd) |
+                   (y[i] < minusE) | (y[i] > farEnd);
+        any |= stray[i];
+    }
+    return any != 0;
+}
+
+// Brings the strays back into the box, in particle order, and updates the
+// chunk's copy. "Not greater than 1" also catches NaN; the side tests are
+// strict, with one random depth per crossing, made in this order.
+void ParticleField::wrap(Particle* points, std::int32_t count, Chunk& chunk) const
+{
+    const std::int32_t extent = boxExtent;
+    const float farEnd = static_cast<float>(extent);
     const float plusE = farEnd;
     const float minusE = -farEnd;
-    const std::int32_t extent = boxExtent;
-
-    Particle* const points = particles.get();
-    for (std::int32_t i = 0; i < particleCount; ++i) {
+    for (std::int32_t i = 0; i < count; ++i) {
+        if (!chunk.stray[i])
+            continue;
         Particle& p = points[i];
-
-        // 1-2: near and far ends. "Not greater than 1" also catches NaN.
         if (!(p.z > 1.0f))
             p.z = farEnd;
         if (p.z > farEnd)
             p.z = 1.0f;
-
-        // 3-6: sides, strict tests, one random depth per crossing.
         if (p.x < minusE) {
             p.z = static_cast<float>(randomMod(extent) + 1);
             p.x = plusE;
@@ -78,19 +136,58 @@ void ParticleField::draw(const ShadeTables& shades, Image& frame)
             p.z = static_cast<float>(randomMod(extent) + 1);
             p.y = minusE;
         }
+        chunk.x[i] = p.x;
+        chunk.y[i] = p.y;
+        chunk.z[i] = p.z;
+    }
+}
 
-        // 7: projection in double precision, each result stored as float.
-        const double inv = 1.0 / static_cast<double>(p.z);
-        const float sx = static_cast<float>(inv * xScale * p.x + cx);
-        const float sy = static_cast<float>(inv * p.y * yScale + cy);
+// Perspective projection in double precision, each screen coordinate stored
+// as float, and whether the stamp there is drawn (see viewOf).
+void ParticleField::project(std::int32_t count, const View& view, Chunk& chunk)
+{
+    const float xScale = view.xScale;
+    const float yScale = view.yScale;
+    const float cx = view.cx;
+    const float cy = view.cy;
+    const double right = view.right;
+    const double bottom = view.bottom;
+    const float* __restrict x = chunk.x;
+    const float* __restrict y = chunk.y;
+    const float* __restrict z = chunk.z;
+    float* __restrict screenX = chunk.screenX;
+    float* __restrict screenY = chunk.screenY;
+    std::int32_t* __restrict inside = chunk.inside;
+    for (std::int32_t i = 0; i < count; ++i) {
+        const double inv = 1.0 / static_cast<double>(z[i]);
+        const float sx = static_cast<float>(inv * xScale * x[i] + cx);
+        const float sy = static_cast<float>(inv * y[i] * yScale + cy);
+        screenX[i] = sx;
+        screenY[i] = sy;
+        const double dx = sx;
+        const double dy = sy;
+        inside[i] = (dx > -1.0) & (dx < right) & (dy > -1.0) & (dy < bottom);
+    }
+}
 
-        // 8: brightness, never positive.
-        std::int32_t intensity = truncToInt(inv * 25600.0 - 255.0);
-        if (intensity > 0)
-            intensity = 0;
-
-        // 9: the stamp refuses positions at or beyond the frame's edges.
-        glow.stamp(truncToInt(sx), truncToInt(sy), shades, intensity, frame);
+// Stamps the particles inside the frame: first their list, made without a
+// branch per particle, then one stamp each. The positions convert exactly
+// (they lie inside the frame); the brightness, never positive, comes from
+// the same division as the projection's.
+void ParticleField::stamp(std::int32_t count, const Chunk& chunk, Image& frame) const
+{
+    std::int32_t shown[kChunk];
+    std::int32_t shownCount = 0;
+    for (std::int32_t i = 0; i < count; ++i) {
+        shown[shownCount] = i;
+        shownCount += chunk.inside[i];
+    }
+    for (std::int32_t k = 0; k < shownCount; ++k) {
+        const std::int32_t i = shown[k];
+        const double inv = 1.0 / static_cast<double>(chunk.z[i]);
+        const std::int32_t intensity = std::min(truncToInt(inv * 25600.0 - 255.0), 0);
+        glow.stampPacked(static_cast<std::int32_t>(chunk.screenX[i]),
+                         static_cast<std::int32_t>(chunk.screenY[i]), intensity, frame);
     }
 }
 

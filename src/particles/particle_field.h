@@ -36,6 +36,37 @@ public:
     const Particle* points() const { return particles.get(); }
 
 private:
+    // Particles handled per pass of a draw.
+    static constexpr std::int32_t kChunk = 256;
+
+    // The frame's projection constants, and the open ranges of screen
+    // coordinates whose stamps are drawn: (-1, right) and (-1, bottom).
+    struct View {
+        float xScale;
+        float yScale;
+        float cx;
+        float cy;
+        double right;
+        double bottom;
+    };
+    // A chunk of particles one array per axis, which have strayed from the
+    // box (1) or not (0), where each lands on the screen, and whether its
+    // stamp is drawn (1) or not (0).
+    struct Chunk {
+        float x[kChunk];
+        float y[kChunk];
+        float z[kChunk];
+        std::int32_t stray[kChunk];
+        float screenX[kChunk];
+        float screenY[kChunk];
+        std::int32_t inside[kChunk];
+    };
+    static View viewOf(const Image& frame);
+    bool findStrays(std::int32_t count, Chunk& chunk) const;
+    void wrap(Particle* points, std::int32_t count, Chunk& chunk) const;
+    static void project(std::int32_t count, const View& view, Chunk& chunk);
+    void stamp(std::int32_t count, const Chunk& chunk, Image& frame) const;
+
     std::unique_ptr<Particle[]> particles;
     GlowBrush glow;
     std::int32_t particleCount;
