@@ -1,33 +1,41 @@
 #include "terrain/voxel_terrain.h"
 
+#include "terrain/terrain_layout.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 
+using terrain::kAngleMask;
+using terrain::kDepthSteps;
+
 namespace {
 
 constexpr int kAngleSteps = 2048;
-constexpr std::int32_t kAngleMask = 0x7FF;
 constexpr int kReciprocalCount = 1000;
 constexpr double kAngleUnit = 0.0030679615757712823; // 2*pi/2048 as a double
 
-// Bounds for a projected row before its conversion to int. Any row at or
-// above kHighestRow is hidden (top never exceeds height - 1 < kHighestRow)
-// and any row at or below kLowestRow leaves top at or below 0, after which
-// no span paints, so clamping to these bounds paints exactly what the exact
-// row would. kLowestRow keeps top - 1 inside the int range.
-constexpr double kHighestRow = 2147483647.0;
-constexpr double kLowestRow = -2147483647.0;
+// The greatest height in the map; a straight loop that vectorises.
+std::int32_t highestLand(const std::uint8_t* heightmap)
+{
+    std::uint8_t highest = 0;
+    for (std::int32_t i = 0; i < 65536; ++i)
+        highest = std::max(highest, heightmap[i]);
+    return highest;
+}
 
 } // namespace
 
 VoxelTerrain::VoxelTerrain()
-    : depthSteps(256),
+    : depthSteps(kDepthSteps),
       horizonRow(80),
       reciprocals(new float[kReciprocalCount]),
       cosTable(new std::int32_t[kAngleSteps]),
       sinTable(new std::int32_t[kAngleSteps]),
-      rowTable(new std::int32_t[static_cast<std::size_t>(depthSteps + 2)]()) // last entry stays 0
+      rowTable(new std::int32_t[static_cast<std::size_t>(depthSteps + 2)]()), // last entry stays 0
+      rowBase(new double[kDepthSteps]),
+      distanceScale(new double[kDepthSteps]),
+      fog(new std::uint32_t[kDepthSteps])
 {
     for (int d = 1; d < kReciprocalCount; ++d)
         reciprocals[d] = static_cast<float>(1.0 / d);
@@ -42,6 +50,15 @@ VoxelTerrain::VoxelTerrain()
     // Entry d - 1 for d = 1..depthSteps + 1; entry depthSteps + 1 is unused.
     for (int d = 1; d <= depthSteps + 1; ++d)
         rowTable[d - 1] = horizonRow - static_cast<std::int32_t>(-2048.0 / d);
+
+    // Sample s lies at distance d = s + 1. Distances up to 100 are unfogged;
+    // at most 234 is taken away (d = 256), so the fog fits a channel.
+    for (std::int32_t s = 0; s < kDepthSteps; ++s) {
+        const std::int32_t d = s + 1;
+        rowBase[s] = static_cast<double>(rowTable[s]);
+        distanceScale[s] = static_cast<double>(reciprocals[d]);
+        fog[s] = static_cast<std::uint32_t>(std::max(static_cast<std::int32_t>(1.5 * d - 150.0), 0));
+    }
 }
 
 void VoxelTerrain::render(std::int32_t width, std::int32_t height, std::int32_t cameraX,
@@ -49,12 +66,19 @@ void VoxelTerrain::render(std::int32_t width, std::int32_t height, std::int32_t 
                           const std::uint8_t* heightmap, const std::uint32_t* colourMap,
                           std::uint32_t* destination) const
 {
+    if (width <= 0)
+        return;
+    // The near samples that even the map's highest land would put below the
+    // frame are the same for every column of this frame: skipped once here.
+    const ColumnJob job{width,     height,    cameraX,     cameraY,
+                        heightmap, colourMap, destination,
+                        firstShowingSample(height, highestLand(heightmap))};
     for (std::int32_t c = 0; c < width; ++c) {
         // (c + heading - 160) & 0x7FF, in unsigned arithmetic so that no
         // heading can overflow; the low 11 bits are the same.
         const std::uint32_t sum = static_cast<std::uint32_t>(c) + static_cast<std::uint32_t>(heading) - 160u;
         const std::int32_t angle = static_cast<std::int32_t>(sum & static_cast<std::uint32_t>(kAngleMask));
-        drawColumn(width, height, angle, cameraX, cameraY, c, heightmap, colourMap, destination);
+        drawColumnOf(job, angle, c);
     }
 }
 
@@ -63,58 +87,22 @@ void VoxelTerrain::drawColumn(std::int32_t width, std::int32_t height, std::int3
                               const std::uint8_t* heightmap, const std::uint32_t* colourMap,
                               std::uint32_t* destination) const
 {
-    angle &= kAngleMask;
-    // 16.16 ray position and step. The position lives in unsigned 32-bit
-    // integers so that the shift and the additions wrap in two's complement
-    // without undefined behaviour; it is read back as signed for the cell.
-    const std::uint32_t dx = static_cast<std::uint32_t>(cosTable[angle]);
-    const std::uint32_t dy = static_cast<std::uint32_t>(sinTable[angle]);
-    std::uint32_t x = static_cast<std::uint32_t>(cameraX) << 8;
-    std::uint32_t y = static_cast<std::uint32_t>(cameraY) << 8;
+    const ColumnJob job{width,     height,    cameraX,     cameraY,
+                        heightmap, colourMap, destination,
+                        firstShowingSample(height, terrain::kHighestLand)};
+    drawColumnOf(job, angle, column);
+}
 
-    // Altitude part of (h - altitude - 10) * 32, in 64 bits: equal to the
-    // 32-bit product whenever that does not overflow, and exact in double.
-    const std::int64_t lift = -static_cast<std::int64_t>(altitude) - 10;
-
-    const std::int32_t* const rows = rowTable.get();
-    const float* const recip = reciprocals.get();
-
-    std::int32_t top = height - 1;
-    for (std::int32_t s = 0; s < depthSteps; ++s) {
-        const std::int32_t d = s + 1;
-        x += dx;
-        y += dy;
-
-        // Whole cell coordinates by arithmetic shift, then the row-major ring
-        // of 65536 cells; only the low 16 bits matter, so unsigned is exact.
-        const std::uint32_t cellX = static_cast<std::uint32_t>(static_cast<std::int32_t>(x) >> 16);
-        const std::uint32_t cellY = static_cast<std::uint32_t>(static_cast<std::int32_t>(y) >> 16);
-        const std::uint32_t index = ((cellY << 8) + cellX) & 0xFFFFu;
-
-        const std::int64_t h = heightmap[index];
-        const double lifted = static_cast<double>((h + lift) * 32);
-        double exactRow = static_cast<double>(rows[s]) - lifted * static_cast<double>(recip[d]);
-        exactRow = std::min(std::max(exactRow, kLowestRow), kHighestRow);
-        const std::int32_t row = static_cast<std::int32_t>(exactRow);
-
-        std::int32_t fog = static_cast<std::int32_t>(1.5 * d - 150.0);
-        fog = std::max(fog, 0);
-
-        if (row <= top) {
-            // Channels are masked to their bytes: identical for the colour
-            // maps of the system (top byte zero), and a painted pixel keeps
-            // a zero top byte whatever the map holds.
-            const std::uint32_t p = colourMap[index];
-            const std::int32_t r = std::max(static_cast<std::int32_t>((p >> 16) & 0xFFu) - fog, 0);
-            const std::int32_t g = std::max(static_cast<std::int32_t>((p >> 8) & 0xFFu) - fog, 0);
-            const std::int32_t b = std::max(static_cast<std::int32_t>(p & 0xFFu) - fog, 0);
-            const std::uint32_t colour = (static_cast<std::uint32_t>(r) << 16) |
-                                         (static_cast<std::uint32_t>(g) << 8) |
-                                         static_cast<std::uint32_t>(b);
-            fillSpan(width, height, column, row, top - 1, colour, destination);
-            top = row;
-        }
-    }
+// A sample shows only when its row lies above the bottom row (height - 1)
+// and above everything nearer. The projected row never rises as the height
+// falls, so while land of highestLand projects onto the bottom row or below
+// it, every land does, and such samples can be passed over.
+std::int32_t VoxelTerrain::firstShowingSample(std::int32_t height, std::int32_t highestLand) const
+{
+    std::int32_t s = 0;
+    while (s < kDepthSteps && projectedRow(highestLand, s) >= height - 1)
+        ++s;
+    return s;
 }
 
 void VoxelTerrain::fillSpan(std::int32_t width, std::int32_t height, std::int32_t column,

@@ -30,11 +30,42 @@ public:
                   std::int32_t top, std::int32_t bottom, std::uint32_t colour,
                   std::uint32_t* destination) const;
 
-    std::int32_t depthSteps;
-    std::int32_t horizonRow;
+    const std::int32_t depthSteps;             // samples per column: 256
+    const std::int32_t horizonRow;             // 80
     std::unique_ptr<float[]> reciprocals;      // 1000 entries: 1/d, entry 0 is 0
     std::unique_ptr<std::int32_t[]> cosTable;  // 2048 entries, 16.16
     std::unique_ptr<std::int32_t[]> sinTable;  // 2048 entries, 16.16
     std::unique_ptr<std::int32_t[]> rowTable;  // depthSteps + 2 entries
     std::int32_t altitude = 0;                 // set by the scene before each render
+
+private:
+    // The column walk, work shared by render and drawColumn (terrain_column.cpp).
+    struct ColumnJob {
+        std::int32_t width;
+        std::int32_t height;
+        std::int32_t cameraX;
+        std::int32_t cameraY;
+        const std::uint8_t* heightmap;
+        const std::uint32_t* colourMap;
+        std::uint32_t* destination;
+        std::int32_t firstSample; // every nearer sample lies below the frame
+    };
+    void drawColumnOf(const ColumnJob& job, std::int32_t angle, std::int32_t column) const;
+
+    // The projected row of a sample of height h (see terrain_column.cpp);
+    // projectSamples does it for count samples from the first one on.
+    std::int32_t projectedRow(std::int32_t h, std::int32_t sample) const;
+    void projectSamples(std::int32_t first, std::int32_t count, const std::int32_t* heights,
+                        std::int32_t* rows) const;
+
+    // The first sample that land as high as highestLand could show from,
+    // for a frame of the given height; depthSteps when none can.
+    std::int32_t firstShowingSample(std::int32_t height, std::int32_t highestLand) const;
+
+    // Per-sample constants taken from the tables above at construction, in
+    // the form the column walk uses them: the row base and the reciprocal
+    // as doubles, and the fog as a whole amount.
+    std::unique_ptr<double[]> rowBase;       // rowTable[s]
+    std::unique_ptr<double[]> distanceScale; // reciprocals[s + 1]
+    std::unique_ptr<std::uint32_t[]> fog;    // max(trunc(1.5 * (s + 1) - 150), 0)
 };

@@ -1,0 +1,211 @@
+// The column walk of VoxelTerrain, arranged in passes so that most of the
+// work runs in straight loops the compiler vectorises: the cells along the
+// ray, the projected rows, the lowest row of each block of samples; then a
+// short walk that picks the samples that show, and the spans they paint.
+#include "terrain/voxel_terrain.h"
+
+#include "fx/packed_channels.h"
+#include "terrain/terrain_layout.h"
+
+#include <algorithm>
+#include <cstddef>
+
+using terrain::kAngleMask;
+using terrain::kDepthSteps;
+
+namespace {
+
+// Bounds for a projected row before its conversion to int. Any row at or
+// above kHighestRow is hidden (top never exceeds height - 1 < kHighestRow)
+// and any row at or below kLowestRow leaves top at or below 0, after which
+// no span paints, so clamping to these bounds paints exactly what the exact
+// row would. kLowestRow keeps top - 1 inside the int range.
+constexpr double kHighestRow = 2147483647.0;
+constexpr double kLowestRow = -2147483647.0;
+
+// While the altitude part of the lift stays within this bound, every
+// (h + lift) * 32 lies within +-2^30: it fits a 32-bit int, and the row,
+// never further than 2128 from it, converts to int without the clamp above.
+constexpr std::int64_t kSmallLift = (std::int64_t{1} << 25) - 256;
+
+// The samples in blocks of eight, so that hidden blocks are passed over
+// whole. The rows past the last sample are padded with a row that never
+// shows.
+constexpr std::int32_t kBlockSamples = 8;
+constexpr std::int32_t kMostBlocks = kDepthSteps / kBlockSamples;
+constexpr std::int32_t kNeverShows = INT32_MAX;
+
+// Frames up to this height paint each column through a buffer of its rows,
+// kSpanBlock rows at a time; taller ones paint span by span.
+constexpr std::int32_t kColumnRows = 1024;
+constexpr std::int32_t kSpanBlock = 8;
+
+// The map cell under a 16.16 ray position: whole cell coordinates by
+// arithmetic shift, then the row-major ring of 65536 cells. Only the low 16
+// bits matter, so unsigned arithmetic is exact.
+inline std::uint32_t cellAt(std::uint32_t x, std::uint32_t y)
+{
+    const std::uint32_t cellX = static_cast<std::uint32_t>(static_cast<std::int32_t>(x) >> 16);
+    const std::uint32_t cellY = static_cast<std::uint32_t>(static_cast<std::int32_t>(y) >> 16);
+    return ((cellY << 8) + cellX) & 0xFFFFu;
+}
+
+// The lowest row (the highest on screen) of each block.
+void lowestOfBlocks(const std::int32_t* rows, std::int32_t blocks, std::int32_t* lowest)
+{
+    for (std::int32_t b = 0; b < blocks; ++b) {
+        std::int32_t m = rows[b * kBlockSamples];
+        for (std::int32_t k = 1; k < kBlockSamples; ++k)
+            m = std::min(m, rows[b * kBlockSamples + k]);
+        lowest[b] = m;
+    }
+}
+
+// Picks the samples that show, nearest first, into shown; returns how many.
+// A sample shows when its row lies above top, the highest row shown so far
+// (a sample on top adds nothing); top starts on the bottom row, which is
+// therefore never painted, and ends as the highest row painted. A block
+// whose lowest row is not above top is passed over at once. Inside a block
+// the walk takes a running minimum and appends, with no branch that depends
+// on the land. Once top reaches row 0 no later sample can paint; the
+// samples of that last block noted after it have empty spans.
+std::int32_t pickShown(const std::int32_t* rows, const std::int32_t* lowest, std::int32_t blocks,
+                       std::int32_t& top, std::int32_t* shown)
+{
+    std::int32_t count = 0;
+    for (std::int32_t b = 0; b < blocks && top > 0; ++b) {
+        if (lowest[b] >= top)
+            continue;
+        for (std::int32_t i = b * kBlockSamples; i < (b + 1) * kBlockSamples; ++i) {
+            const std::int32_t row = rows[i];
+            shown[count] = i;
+            count += row < top ? 1 : 0;
+            top = std::min(top, row);
+        }
+    }
+    return count;
+}
+
+// Paints the spans of the shown samples into one column: sample k from its
+// row down to the row above sample k - 1's, the nearest down to the row
+// above the bottom row. The spans are painted farthest first into a buffer
+// of the column's rows, each with a fixed block of kSpanBlock rows and a
+// loop only for longer ones (most spans are a few rows): a block running
+// past its span's end lands on nearer rows painted after it, or in the
+// padding below the bottom row. Then the painted rows go to the frame.
+void paintColumn(const std::int32_t* spanTops, const std::uint32_t* colours, std::int32_t count,
+                 std::int32_t height, std::int32_t highestPainted, std::uint32_t* columnPixels,
+                 std::ptrdiff_t stride)
+{
+    if (height > kColumnRows) {
+        std::int32_t bottom = height - 1;
+        for (std::int32_t k = 0; k < count; ++k) {
+            for (std::int32_t r = std::max(spanTops[k], 0); r < bottom; ++r)
+                columnPixels[r * stride] = colours[k];
+            bottom = spanTops[k];
+        }
+        return;
+    }
+    std::uint32_t buffer[kColumnRows + kSpanBlock];
+    for (std::int32_t k = count - 1; k >= 0; --k) {
+        std::uint32_t* span = buffer + std::max(spanTops[k], 0);
+        const std::uint32_t* end = buffer + (k == 0 ? height - 1 : std::max(spanTops[k - 1], 0));
+        for (std::int32_t r = 0; r < kSpanBlock; ++r)
+            span[r] = colours[k];
+        for (span += kSpanBlock; span < end; ++span)
+            *span = colours[k];
+    }
+    for (std::int32_t r = highestPainted; r < height - 1; ++r)
+        columnPixels[r * stride] = buffer[r];
+}
+
+} // namespace
+
+// The projected row of a sample: trunc(rowTable[s] - (h - altitude - 10) *
+// 32 * reciprocals[s + 1]), the product in integers, the rest in double,
+// clamped as above.
+std::int32_t VoxelTerrain::projectedRow(std::int32_t h, std::int32_t sample) const
+{
+    const std::int64_t lift = -static_cast<std::int64_t>(altitude) - 10;
+    const double lifted = static_cast<double>((h + lift) * 32);
+    const double exactRow = rowBase[sample] - lifted * distanceScale[sample];
+    return static_cast<std::int32_t>(std::min(std::max(exactRow, kLowestRow), kHighestRow));
+}
+
+// The rows of count samples from sample first on. For the altitudes of the
+// show this is a straight loop that the compiler vectorises; far-out
+// altitudes take projectedRow with its 64-bit product and clamp. Both give
+// the same doubles, operation for operation.
+void VoxelTerrain::projectSamples(std::int32_t first, std::int32_t count,
+                                  const std::int32_t* heights, std::int32_t* rows) const
+{
+    const std::int64_t lift = -static_cast<std::int64_t>(altitude) - 10;
+    const double* const base = rowBase.get() + first;
+    const double* const scale = distanceScale.get() + first;
+    if (lift >= -kSmallLift && lift <= kSmallLift) {
+        const std::int32_t smallLift = static_cast<std::int32_t>(lift);
+        for (std::int32_t i = 0; i < count; ++i) {
+            const double lifted = static_cast<double>((heights[i] + smallLift) * 32);
+            rows[i] = static_cast<std::int32_t>(base[i] - lifted * scale[i]);
+        }
+        return;
+    }
+    for (std::int32_t i = 0; i < count; ++i)
+        rows[i] = projectedRow(heights[i], first + i);
+}
+
+void VoxelTerrain::drawColumnOf(const ColumnJob& job, std::int32_t angle, std::int32_t column) const
+{
+    const std::int32_t first = job.firstSample;
+    const std::int32_t count = kDepthSteps - first;
+    if (count <= 0 || job.height <= 1)
+        return;
+
+    // 16.16 ray position and step, from the first sample that can show. The
+    // position lives in unsigned 32-bit integers so that the shift and the
+    // additions wrap in two's complement without undefined behaviour; it is
+    // read back as signed for the cell.
+    angle &= kAngleMask;
+    const std::uint32_t dx = static_cast<std::uint32_t>(cosTable[angle]);
+    const std::uint32_t dy = static_cast<std::uint32_t>(sinTable[angle]);
+    std::uint32_t x = (static_cast<std::uint32_t>(job.cameraX) << 8) + static_cast<std::uint32_t>(first) * dx;
+    std::uint32_t y = (static_cast<std::uint32_t>(job.cameraY) << 8) + static_cast<std::uint32_t>(first) * dy;
+
+    std::uint32_t cells[kDepthSteps];
+    for (std::int32_t i = 0; i < count; ++i) {
+        x += dx;
+        y += dy;
+        cells[i] = cellAt(x, y);
+    }
+
+    std::int32_t heights[kDepthSteps];
+    for (std::int32_t i = 0; i < count; ++i)
+        heights[i] = job.heightmap[cells[i]];
+
+    std::int32_t rows[kDepthSteps + kBlockSamples];
+    projectSamples(first, count, heights, rows);
+    const std::int32_t blocks = (count + kBlockSamples - 1) / kBlockSamples;
+    for (std::int32_t i = count; i < blocks * kBlockSamples; ++i)
+        rows[i] = kNeverShows;
+
+    std::int32_t lowest[kMostBlocks];
+    lowestOfBlocks(rows, blocks, lowest);
+    std::int32_t shown[kDepthSteps + kBlockSamples];
+    std::int32_t top = job.height - 1;
+    const std::int32_t shownCount = pickShown(rows, lowest, blocks, top, shown);
+    if (shownCount == 0)
+        return;
+
+    // Channels are masked to their bytes: identical for the colour maps of
+    // the system (top byte zero), and a painted pixel keeps a zero top byte
+    // whatever the map holds.
+    std::int32_t spanTops[kDepthSteps + kBlockSamples];
+    std::uint32_t colours[kDepthSteps + kBlockSamples];
+    for (std::int32_t k = 0; k < shownCount; ++k) {
+        const std::int32_t i = shown[k];
+        spanTops[k] = rows[i];
+        colours[k] = lowerChannels(job.colourMap[cells[i]], PackedFade(fog[first + i]));
+    }
+    paintColumn(spanTops, colours, shownCount, job.height, std::max(top, 0),
+                job.destination + column, job.width);
+}
