@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -34,7 +35,11 @@ protected:
         setenv("SDL_DISKAUDIODELAY", "2", 1);
     }
 
-    void TearDown() override { BASS_Free(); }
+    void TearDown() override
+    {
+        BASS_Free();
+        std::filesystem::remove_all(folder);
+    }
 
     std::string path(const char* name) const { return folder + "/" + name; }
 

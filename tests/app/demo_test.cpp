@@ -14,6 +14,7 @@
 
 #include <climits>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -73,6 +74,13 @@ protected:
     {
         showFolder = new std::string(makeTemporaryFolder());
         ASSERT_TRUE(writeShowPictures(*showFolder));
+    }
+
+    static void TearDownTestSuite()
+    {
+        std::filesystem::remove_all(*showFolder);
+        delete showFolder;
+        showFolder = nullptr;
     }
 
     void SetUp() override
@@ -244,7 +252,8 @@ TEST_F(DemoTest, AMissingPictureStopsTheShowBeforeWindowAndAudio)
         EXPECT_EQ(demo.missingPicture(), "");
     }
 
-    const std::string folder = makeTemporaryFolder();
+    const std::string folder = *showFolder + "/no-data3";
+    ASSERT_TRUE(std::filesystem::create_directory(folder));
     ASSERT_TRUE(writeShowPictures(folder, "data3.pcx"));
     ASSERT_EQ(chdir(folder.c_str()), 0);
     fake::start(FakeScript{});
