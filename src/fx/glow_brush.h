@@ -35,8 +35,10 @@ public:
     void packShades(const ShadeTables& shades);
     void stampPacked(std::int32_t x, std::int32_t y, std::int32_t intensity, Image& target) const;
 
-    std::unique_ptr<std::int32_t[]> weights;   // 9 weights, row by row
-    std::unique_ptr<std::uint8_t[]> clampByte; // 512 entries: min(i, 255), what the packed add does per channel
+    std::unique_ptr<std::int32_t[]> weights; // 9 weights, row by row
+    // 512 entries: min(i, 255). The stamp adds through the packed saturating
+    // add (packed_channels.h), which does the same for each channel at once.
+    std::unique_ptr<std::uint8_t[]> clampByte;
 
 private:
     std::unique_ptr<Pixel[]> packedShades; // kChannelTableSize amounts, 0x00RRGGBB

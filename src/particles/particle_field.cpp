@@ -37,10 +37,11 @@ ParticleField::ParticleField(std::int32_t extent, std::int32_t count)
 
 // Drawn a chunk of particles at a time, in passes: a copy of the chunk one
 // array per axis; the wraps and respawns of the strays, which draw from the
-// generator in particle order; the projection onto the screen, double arithmetic with no
-// branch in a loop over those arrays that the compiler vectorises; and the
-// stamps, for the few particles that land inside the frame. The stamps only
-// add, so each pass may run over the whole chunk before the next.
+// generator in particle order; the projection onto the screen, double
+// arithmetic with no branch in a loop over those arrays that the compiler
+// vectorises; and the stamps, for the few particles that land inside the
+// frame. The stamps only add, so each pass may run over the whole chunk
+// before the next.
 void ParticleField::draw(const ShadeTables& shades, Image& frame)
 {
     const View view = viewOf(frame);

@@ -6,6 +6,24 @@
 #include <cmath>
 #include <cstring>
 
+namespace {
+
+// Half the new drawing plus half of what was shown before: each channel
+// halved (rounded down) so the sum never carries into its neighbour. The
+// blend goes to the frame and to the previous frame in the same pass, so the
+// frame is not read a second time for the copy; the two buffers are
+// distinct, which lets the loop vectorise without overlap checks.
+void blendTrail(Pixel* __restrict pixels, Pixel* __restrict previous, std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        const Pixel blended = ((pixels[i] >> 1) & 0x7F7F7Fu) + ((previous[i] >> 1) & 0x7F7F7Fu);
+        pixels[i] = blended;
+        previous[i] = blended;
+    }
+}
+
+} // namespace
+
 bool Scene::render(const DemoClock& clock, Image& frame)
 {
     if (!ready() || frame.pixels() == nullptr || frame.width() != screenWidth ||
@@ -79,20 +97,10 @@ void Scene::drawTimeline(float showTime, Image& frame)
         drawTitle5(static_cast<float>(v - 33.0), frame);
 }
 
-// Half the new drawing plus half of what was shown before: each channel
-// halved (rounded down) so the sum never carries into its neighbour. The
-// blend goes to the frame and to the previous frame in the same pass, so the
-// frame is not read a second time for the copy; the two buffers are
-// distinct, which lets the loop vectorise without overlap checks.
+// The trail (see blendTrail).
 void Scene::blendWithPreviousFrame(Image& frame)
 {
     const std::size_t count =
         static_cast<std::size_t>(frame.width()) * static_cast<std::size_t>(frame.height());
-    Pixel* __restrict pixels = frame.pixels();
-    Pixel* __restrict previous = previousFrame.get();
-    for (std::size_t i = 0; i < count; ++i) {
-        const Pixel blended = ((pixels[i] >> 1) & 0x7F7F7Fu) + ((previous[i] >> 1) & 0x7F7F7Fu);
-        pixels[i] = blended;
-        previous[i] = blended;
-    }
+    blendTrail(frame.pixels(), previousFrame.get(), count);
 }

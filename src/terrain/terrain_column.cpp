@@ -76,11 +76,15 @@ std::int32_t pickShown(const std::int32_t* rows, const std::int32_t* lowest, std
     for (std::int32_t b = 0; b < blocks && top > 0; ++b) {
         if (lowest[b] >= top)
             continue;
-        for (std::int32_t i = b * kBlockSamples; i < (b + 1) * kBlockSamples; ++i) {
-            const std::int32_t row = rows[i];
+        for (std::int32_t k = 0; k < kBlockSamples; ++k) {
+            const std::int32_t i = b * kBlockSamples + k;
+            // In 64 bits the difference cannot overflow; its sign bit says
+            // whether the sample shows, and then top moves up to its row.
+            const std::int64_t rise = static_cast<std::int64_t>(rows[i]) - top;
+            const std::int64_t shows = static_cast<std::int64_t>(static_cast<std::uint64_t>(rise) >> 63);
             shown[count] = i;
-            count += row < top ? 1 : 0;
-            top = std::min(top, row);
+            count += static_cast<std::int32_t>(shows);
+            top += static_cast<std::int32_t>(rise & -shows);
         }
     }
     return count;
@@ -171,20 +175,25 @@ void VoxelTerrain::drawColumnOf(const ColumnJob& job, std::int32_t angle, std::i
     std::uint32_t x = (static_cast<std::uint32_t>(job.cameraX) << 8) + static_cast<std::uint32_t>(first) * dx;
     std::uint32_t y = (static_cast<std::uint32_t>(job.cameraY) << 8) + static_cast<std::uint32_t>(first) * dy;
 
-    std::uint32_t cells[kDepthSteps];
-    for (std::int32_t i = 0; i < count; ++i) {
+    // The ray runs on to the end of the last block; the samples past the
+    // last one are never shown, but their cells lie in the map like any.
+    const std::int32_t blocks = (count + kBlockSamples - 1) / kBlockSamples;
+    std::uint32_t cells[kDepthSteps + kBlockSamples];
+    for (std::int32_t i = 0; i < blocks * kBlockSamples; ++i) {
         x += dx;
         y += dy;
         cells[i] = cellAt(x, y);
     }
 
-    std::int32_t heights[kDepthSteps];
-    for (std::int32_t i = 0; i < count; ++i)
-        heights[i] = job.heightmap[cells[i]];
+    // Whole blocks at a time, so that the loop is unrolled.
+    std::int32_t heights[kDepthSteps + kBlockSamples];
+    for (std::int32_t b = 0; b < blocks; ++b) {
+        for (std::int32_t k = 0; k < kBlockSamples; ++k)
+            heights[b * kBlockSamples + k] = job.heightmap[cells[b * kBlockSamples + k]];
+    }
 
     std::int32_t rows[kDepthSteps + kBlockSamples];
     projectSamples(first, count, heights, rows);
-    const std::int32_t blocks = (count + kBlockSamples - 1) / kBlockSamples;
     for (std::int32_t i = count; i < blocks * kBlockSamples; ++i)
         rows[i] = kNeverShows;
 
