@@ -55,36 +55,32 @@ void BM_SpriteRingBlits(benchmark::State& state, Variant variant)
 BENCHMARK_CAPTURE(BM_SpriteRingBlits, baseline, Variant::baseline);
 BENCHMARK_CAPTURE(BM_SpriteRingBlits, optimised, Variant::optimised);
 
-// The tall title card stretched over the whole frame at a fading level.
-void BM_FadedBlitFullScreen(benchmark::State& state, Variant variant)
+// A title card drawn through the faded blit onto the 320x200 frame.
+struct CardShot {
+    int cardWidth, cardHeight;
+    float width, height, level;
+};
+
+void BM_CardBlit(benchmark::State& state, Variant variant, CardShot shot)
 {
     ClampTables tables;
     Image card, frame;
-    makePattern(card, 526, 222);
+    makePattern(card, shot.cardWidth, shot.cardHeight);
     fillImage(frame, 320, 200, 0);
     for (auto _ : state) {
-        blitFaded(variant, tables, 159.0f, 99.0f, 862.0f, 300.0f, 0.5f, card, frame);
+        blitFaded(variant, tables, 159.0f, 99.0f, shot.width, shot.height, shot.level, card, frame);
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK_CAPTURE(BM_FadedBlitFullScreen, baseline, Variant::baseline);
-BENCHMARK_CAPTURE(BM_FadedBlitFullScreen, optimised, Variant::optimised);
-
+// The tall card stretched over the whole frame at a fading level.
+constexpr CardShot kFadedFullScreen{526, 222, 862.0f, 300.0f, 0.5f};
+BENCHMARK_CAPTURE(BM_CardBlit, faded_full_screen_baseline, Variant::baseline, kFadedFullScreen);
+BENCHMARK_CAPTURE(BM_CardBlit, faded_full_screen_optimised, Variant::optimised, kFadedFullScreen);
 // The first card early in its zoom: at full level (the additive path), its
 // 37 rows stretched over 120, so every source row serves three target rows.
-void BM_FullLevelCardZoom(benchmark::State& state, Variant variant)
-{
-    ClampTables tables;
-    Image card, frame;
-    makePattern(card, 522, 37);
-    fillImage(frame, 320, 200, 0);
-    for (auto _ : state) {
-        blitFaded(variant, tables, 159.0f, 99.0f, 1740.0f, 120.0f, 1.0f, card, frame);
-        benchmark::ClobberMemory();
-    }
-}
-BENCHMARK_CAPTURE(BM_FullLevelCardZoom, baseline, Variant::baseline);
-BENCHMARK_CAPTURE(BM_FullLevelCardZoom, optimised, Variant::optimised);
+constexpr CardShot kFullLevelZoom{522, 37, 1740.0f, 120.0f, 1.0f};
+BENCHMARK_CAPTURE(BM_CardBlit, full_level_zoom_baseline, Variant::baseline, kFullLevelZoom);
+BENCHMARK_CAPTURE(BM_CardBlit, full_level_zoom_optimised, Variant::optimised, kFullLevelZoom);
 
 // One blur pass over a title card (cards 1 and 5 blur every frame of their
 // last stretch) and over the terrain picture (twice at start-up).
