@@ -50,6 +50,24 @@ inline std::uint32_t cellAt(std::uint32_t x, std::uint32_t y)
     return ((cellY << 8) + cellX) & 0xFFFFu;
 }
 
+// The map cell and height of count samples along the ray, one step apart
+// from (x, y) on. The cells come from a loop that vectorises; the heights
+// are one load after another, unrolled so that the loop's own count and
+// branch do not cost as much as the loads.
+void walkRay(std::uint32_t x, std::uint32_t y, std::uint32_t dx, std::uint32_t dy,
+             std::int32_t count, const std::uint8_t* heightmap, std::uint32_t* cells,
+             std::int32_t* heights)
+{
+    for (std::int32_t i = 0; i < count; ++i) {
+        x += dx;
+        y += dy;
+        cells[i] = cellAt(x, y);
+    }
+#pragma GCC unroll 8
+    for (std::int32_t i = 0; i < count; ++i)
+        heights[i] = heightmap[cells[i]];
+}
+
 // The lowest row (the highest on screen) of each block.
 void lowestOfBlocks(const std::int32_t* rows, std::int32_t blocks, std::int32_t* lowest)
 {
@@ -84,7 +102,7 @@ std::int32_t pickShown(const std::int32_t* rows, const std::int32_t* lowest, std
             const std::int64_t shows = static_cast<std::int64_t>(static_cast<std::uint64_t>(rise) >> 63);
             shown[count] = i;
             count += static_cast<std::int32_t>(shows);
-            top += static_cast<std::int32_t>(rise & -shows);
+            top = static_cast<std::int32_t>(top + (rise & -shows));
         }
     }
     return count;
@@ -172,28 +190,16 @@ void VoxelTerrain::drawColumnOf(const ColumnJob& job, std::int32_t angle, std::i
     angle &= kAngleMask;
     const std::uint32_t dx = static_cast<std::uint32_t>(cosTable[angle]);
     const std::uint32_t dy = static_cast<std::uint32_t>(sinTable[angle]);
-    std::uint32_t x = (static_cast<std::uint32_t>(job.cameraX) << 8) + static_cast<std::uint32_t>(first) * dx;
-    std::uint32_t y = (static_cast<std::uint32_t>(job.cameraY) << 8) + static_cast<std::uint32_t>(first) * dy;
+    const std::uint32_t x = (static_cast<std::uint32_t>(job.cameraX) << 8) + static_cast<std::uint32_t>(first) * dx;
+    const std::uint32_t y = (static_cast<std::uint32_t>(job.cameraY) << 8) + static_cast<std::uint32_t>(first) * dy;
 
-    // The ray runs on to the end of the last block; the samples past the
-    // last one are never shown, but their cells lie in the map like any.
-    const std::int32_t blocks = (count + kBlockSamples - 1) / kBlockSamples;
-    std::uint32_t cells[kDepthSteps + kBlockSamples];
-    for (std::int32_t i = 0; i < blocks * kBlockSamples; ++i) {
-        x += dx;
-        y += dy;
-        cells[i] = cellAt(x, y);
-    }
-
-    // Whole blocks at a time, so that the loop is unrolled.
-    std::int32_t heights[kDepthSteps + kBlockSamples];
-    for (std::int32_t b = 0; b < blocks; ++b) {
-        for (std::int32_t k = 0; k < kBlockSamples; ++k)
-            heights[b * kBlockSamples + k] = job.heightmap[cells[b * kBlockSamples + k]];
-    }
+    std::uint32_t cells[kDepthSteps];
+    std::int32_t heights[kDepthSteps];
+    walkRay(x, y, dx, dy, count, job.heightmap, cells, heights);
 
     std::int32_t rows[kDepthSteps + kBlockSamples];
     projectSamples(first, count, heights, rows);
+    const std::int32_t blocks = (count + kBlockSamples - 1) / kBlockSamples;
     for (std::int32_t i = count; i < blocks * kBlockSamples; ++i)
         rows[i] = kNeverShows;
 
