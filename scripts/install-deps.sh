@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config g++ clang
+  build-essential cmake pkg-config g++ clang libclang-rt-14-dev
   libgtest-dev libbenchmark-dev
   libpng-dev libsdl2-dev libopenmpt-dev
   ffmpeg xvfb xauth xdotool x11-apps imagemagick

@@ -1,16 +1,31 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds KELVOR and runs every test. The frame
-# renderer is also built with clang, and the tests require it to render the
-# very same frames as the g++ build.
+# Installs what is missing, builds KELVOR and runs every test:
+#  1. the frame renderer built with clang, so that the main suite can require
+#     it to render the very same frames as the g++ build;
+#  2. the hardening checks in a clang AddressSanitizer/UBSan build: each fuzz
+#     target for a bounded time, the hardening tests and a short soak run;
+#  3. the whole suite under AddressSanitizer and UBSan (g++);
+#  4. the whole suite in the release build, the show under Xvfb included.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 jobs="$(nproc)"
 "$root/scripts/install-deps.sh"
 
+echo "== clang build of the frame renderer"
 CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-clang" -DCMAKE_BUILD_TYPE=Release \
   -DKELVOR_TESTS=OFF -DKELVOR_BENCH=OFF -DKELVOR_SHOW=OFF > /dev/null
 cmake --build "$root/build-clang" -j"$jobs" --target kelvor-capture
 
+echo "== hardening: fuzzing, soak"
+"$root/scripts/ci-hardening.sh"
+
+echo "== the suite under the sanitizers"
+cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVOR_SANITIZE=ON \
+  -DKELVOR_BENCH=OFF -DKELVOR_SHOW=OFF > /dev/null
+cmake --build "$root/build-asan" -j"$jobs"
+(cd "$root/build-asan" && ctest --output-on-failure -j"$jobs")
+
+echo "== the suite"
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release \
   -DKELVOR_REFERENCE_CAPTURE="$root/build-clang/kelvor-capture"
 cmake --build "$root/build" -j"$jobs"
