@@ -13,13 +13,6 @@ seconds=${KELVOR_FUZZ_SECONDS:-30}
 frames=${KELVOR_SOAK_FRAMES:-10000}
 
 "$root/scripts/install-deps.sh"
-# libFuzzer and the sanitizer runtimes come with clang only as a recommended package.
-if ! dpkg-query -W -f='${Status}' libclang-rt-14-dev 2>/dev/null | grep -q "install ok installed"; then
-  sudo_cmd=()
-  if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends libclang-rt-14-dev
-fi
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
   -DKELVOR_FUZZ=ON -DKELVOR_SANITIZE=ON -DKELVOR_SHOW=OFF -DKELVOR_BENCH=OFF > /dev/null
