@@ -28,6 +28,6 @@ clang++ -std=c++17 -O1 -ffp-contract=off -fsanitize=fuzzer -fprofile-instr-gener
   -I"$root/src" -I"$root/tests" -I"$root/tests/scene" -I"$root/tools/pcx" -I"$root/fuzz" \
   "${sources[@]}" "${common[@]}" -o "$out/$target"
 rm -f "$out/$target.profraw"
-LLVM_PROFILE_FILE="$out/$target.profraw" "$out/$target" -runs=0 "$@" 2>&1 | grep -E '^#[0-9]+ +INITED' || true
+LLVM_PROFILE_FILE="$out/$target.profraw" "$out/$target" -runs=0 "$@" 2>&1 | grep -E '^#[0-9]+[[:space:]]+INITED' || true
 llvm-profdata-14 merge -sparse "$out/$target.profraw" -o "$out/$target.profdata"
 llvm-cov-14 report "$out/$target" -instr-profile="$out/$target.profdata" "${measured[@]}"

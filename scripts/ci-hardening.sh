@@ -31,7 +31,7 @@ for target in pcx scene; do
     -artifact_prefix="$build/fuzz-findings/$target-" "$corpus" "$build/fuzz-seeds/$target" \
     > "$log" 2>&1 || status=$?
   rm -rf "$corpus"
-  grep -E '^#[0-9]+ +(INITED|DONE)|^stat::' "$log" || true
+  grep -E '^#[0-9]+[[:space:]]+(INITED|DONE)|^stat::' "$log" || true
   if [ "$status" -ne 0 ]; then
     tail -n 60 "$log" >&2
     echo "FAIL: fuzz target $target found a fault (status $status); see $log" >&2
