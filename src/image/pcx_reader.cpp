@@ -75,6 +75,11 @@ PcxReader::PcxReader() : paletteEntries(new std::int32_t[3 * 256]) {}
 
 std::unique_ptr<Image> PcxReader::load(std::int32_t width, std::int32_t height, const char* fileName)
 {
+    // Only regular files are pictures. Checked before opening too, since
+    // opening a named pipe would wait for a writer that may never come.
+    struct stat status;
+    if (stat(fileName, &status) == 0 && !S_ISREG(status.st_mode))
+        return nullptr;
     std::FILE* file = std::fopen(fileName, "rb");
     if (file == nullptr)
         return nullptr;

@@ -20,8 +20,7 @@ namespace {
 // plays the writer only to find out whether the loader opened the FIFO (a
 // non-blocking open for writing succeeds only while a reader has it open),
 // and so ends the wait if there is one.
-// Known fault: PcxReader::load opens the file before it checks what it is.
-TEST(PictureFiles, DISABLED_AFifoIsRefusedWithoutOpeningIt)
+TEST(PictureFiles, AFifoIsRefusedWithoutOpeningIt)
 {
     const std::string folder = makeTemporaryFolder();
     const std::string fifo = folder + "/data1.pcx";
