@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The show given damaged, missing or misplaced files, one case at a time, in
 # a virtual X server: each picture and demo.xm in turn missing, empty,
-# truncated, a directory, unreadable or garbage, and demo.xm a valid module
-# of another format. Every case must end with status 0, with no crash and no
+# truncated, a directory, a named pipe, unreadable or garbage, and demo.xm a
+# valid module of another format. Every case must end with status 0, with no crash and no
 # hang, showing the expected message (its box is dismissed with Return, as a
 # user would) and then the expected outcome. Prints a table of the cases.
 # Usage: hostile_files.sh KELVOR MAKE_HOSTILE_FILES
@@ -48,6 +48,7 @@ damage_file() {
     empty) : > "$target" ;;
     truncated) head -c "$(( $(stat -c %s "$target") / 2 ))" "$target" > "$target.part" && mv "$target.part" "$target" ;;
     directory) rm "$target" && mkdir "$target" ;;
+    named-pipe) rm "$target" && mkfifo "$target" ;;
     unreadable) chmod 000 "$target" ;;
     garbage) cp "$work/files/garbage.bin" "$target" ;;
     other-format) cp "$work/files/other-format.mod" "$target" ;;
@@ -165,7 +166,7 @@ run_case() {
 
 for number in 1 2 3 4 5 6 7; do
   picture=data$number.pcx
-  for damage in missing directory unreadable; do
+  for damage in missing directory named-pipe unreadable; do
     run_case "$picture" "$damage" "couldn't load $picture" no none
   done
   # The loader reads any regular file: what it cannot read counts as byte
@@ -177,6 +178,12 @@ done
 for damage in missing empty directory unreadable garbage; do
   run_case demo.xm "$damage" "couldn't load demo.xm" yes silent
 done
+# Known fault: the audio layer opens demo.xm before it checks what it is, so
+# a named pipe there makes the show wait for a writer at start-up. The case
+# runs with KELVOR_KNOWN_FAULTS=1 until that is fixed.
+if [ "${KELVOR_KNOWN_FAULTS-}" = 1 ]; then
+  run_case demo.xm named-pipe "couldn't load demo.xm" yes silent
+fi
 # The music library takes what is left of a cut-off module: its patterns
 # play, the samples it lost are silence.
 run_case demo.xm truncated - yes silent
