@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -66,6 +67,11 @@ bool librariesMatch()
 std::vector<char> readFileRange(const char* name, std::uint32_t offset, std::uint32_t length)
 {
     std::vector<char> bytes;
+    // Only a regular file can be a module: opening a named pipe would wait
+    // for a writer that may never come.
+    struct stat status;
+    if (stat(name, &status) != 0 || !S_ISREG(status.st_mode))
+        return bytes;
     std::FILE* file = std::fopen(name, "rb");
     if (file == nullptr)
         return bytes;
