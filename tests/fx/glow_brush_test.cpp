@@ -17,8 +17,8 @@ std::uint32_t redOf(Pixel p) { return (p >> 16) & 0xFFu; }
 std::uint32_t greenOf(Pixel p) { return (p >> 8) & 0xFFu; }
 std::uint32_t blueOf(Pixel p) { return p & 0xFFu; }
 
-// The amounts the spec derives for a weight and an intensity, written from
-// the prose (c = w + intensity + 1 clamped to 0..255; green 0 up to 128,
+// The amounts a stamp adds for a weight and an intensity, worked out from
+// the rule (c = w + intensity + 1 clamped to 0..255; green 0 up to 128,
 // then 2c - 256), independently of the tables.
 std::int32_t redAmount(std::int32_t w, std::int32_t intensity)
 {
@@ -73,8 +73,8 @@ TEST_F(GlowBrushTest, OnBlackIntensityZeroGivesTheFullGlow)
     EXPECT_EQ(changedOutsideBlock(image, 2, 3, 0), 0);
 }
 
-// The worked table of Part 4.2: amounts (red / green) for the centre, an
-// edge and a corner at four intensities.
+// Amounts (red / green) worked out by hand for the centre, an edge and a
+// corner at four intensities.
 TEST_F(GlowBrushTest, WorkedTableOfAmounts)
 {
     struct Row {
@@ -105,7 +105,7 @@ TEST_F(GlowBrushTest, WorkedTableOfAmounts)
 }
 
 // Every intensity the tables admit (-356..256), every weight position, on
-// black: the stamp adds exactly the amounts of the spec's formula.
+// black: the stamp adds exactly the amounts of the rule above.
 TEST_F(GlowBrushTest, EveryAdmittedIntensityAddsTheFormulaAmounts)
 {
     Image image;

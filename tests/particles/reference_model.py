@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
-"""Independent model of Part 5.1 (particle field) with Part 4.2 (glow stamp),
-written from the spec alone, used to derive the golden hashes of
+"""Independent model of the particle field and its glow stamp, written apart
+from the C++ code, used to derive the golden hashes of
 particle_field_test.cpp. Python floats are doubles; f32() rounds to a 32-bit
-float (to nearest, ties to even) wherever the spec stores a float.
+float (to nearest, ties to even) wherever the field stores a float.
 
 Run: python3 tests/particles/reference_model.py
 """

@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
-"""Independent model of Part 6.1 (voxel terrain), written from the spec alone,
+"""Independent model of the voxel terrain, written apart from the C++ code,
 used to derive the golden hashes of voxel_terrain_test.cpp. Python integers
 do not overflow: the model computes the exact projected row, which the C++
 renderer must reproduce (it may clamp values far outside the int range only
 where that cannot change a pixel). Python floats are doubles; f32() rounds
-to a 32-bit float where the spec stores one.
+to a 32-bit float where the renderer stores one.
 
 Run: python3 tests/terrain/reference_model.py
 """

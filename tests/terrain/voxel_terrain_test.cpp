@@ -304,7 +304,7 @@ TEST_F(VoxelTerrainTest, NegativeCellsWrapAndANegativeRowFillsTheColumn)
         EXPECT_EQ(frame[row * 320 + 160], 0x00C0FFEEu) << row;
     EXPECT_EQ(frame[199 * 320 + 160], before[199 * 320 + 160]);
 
-    // The spec's start position: (-2500, -2500) is cell -9.77, so the first
+    // The show's start position: (-2500, -2500) is cell -9.77, so the first
     // sample at heading 0 reads column -9 (floor of -8.77), row -10: 62967.
     maps.heights[62966] = 0;
     maps.heights[62967] = 255;
