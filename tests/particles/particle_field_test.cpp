@@ -4,6 +4,7 @@
 #include "fx/shade_tables.h"
 #include "image/image.h"
 #include "particles/random15.h"
+#include "support/random_state_guard.h"
 #include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
@@ -14,19 +15,6 @@
 #include <vector>
 
 namespace {
-
-// Restores the process-wide generator state when a test ends, so that the
-// order in which the tests run does not matter.
-class RandomStateGuard {
-public:
-    RandomStateGuard() : saved(randomState()) {}
-    ~RandomStateGuard() { setRandomState(saved); }
-    RandomStateGuard(const RandomStateGuard&) = delete;
-    RandomStateGuard& operator=(const RandomStateGuard&) = delete;
-
-private:
-    std::uint32_t saved;
-};
 
 // The depth a respawn would draw from the given state: (r mod E) + 1.
 float respawnDepthFrom(std::uint32_t state, std::int32_t extent, int skip = 0)

@@ -1,25 +1,9 @@
 #include "particles/random15.h"
+#include "support/random_state_guard.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-
-namespace {
-
-// Restores the process-wide generator state when a test ends, so that the
-// order in which the tests run does not matter.
-class RandomStateGuard {
-public:
-    RandomStateGuard() : saved(randomState()) {}
-    ~RandomStateGuard() { setRandomState(saved); }
-    RandomStateGuard(const RandomStateGuard&) = delete;
-    RandomStateGuard& operator=(const RandomStateGuard&) = delete;
-
-private:
-    std::uint32_t saved;
-};
-
-} // namespace
 
 TEST(Random15, FirstValuesFromTheUnseededState)
 {

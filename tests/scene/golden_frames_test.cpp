@@ -2,7 +2,7 @@
 // change in any effect, in the timeline or in the arithmetic shows up. The
 // frames are rendered as the capture tool renders them: the real clock, one
 // clock step per frame, from frame 1 on.
-#include "frame_hash.h"
+#include "image/frame_hash.h"
 #include "particles/random15.h"
 #include "scene/scene.h"
 #include "scripted_ticks.h"

@@ -1,5 +1,7 @@
 #include "support/test_pictures.h"
 
+#include "image/frame_hash.h"
+
 #include <cstdlib>
 #include <stdexcept>
 
@@ -12,14 +14,7 @@ void fillImage(Image& image, std::int32_t width, std::int32_t height, Pixel valu
 
 std::uint64_t hashPixels(const Pixel* pixels, std::size_t count)
 {
-    std::uint64_t hash = 0xcbf29ce484222325ULL;
-    for (std::size_t i = 0; i < count; ++i) {
-        for (int b = 0; b < 4; ++b) {
-            hash ^= (pixels[i] >> (8 * b)) & 0xFFu;
-            hash *= 0x100000001b3ULL;
-        }
-    }
-    return hash;
+    return frameHash(pixels, count);
 }
 
 std::string makeTemporaryFolder()

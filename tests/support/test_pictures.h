@@ -10,7 +10,7 @@
 // An image of the given size with every pixel set to value.
 void fillImage(Image& image, std::int32_t width, std::int32_t height, Pixel value);
 
-// 64-bit FNV-1a over the pixels as little-endian 32-bit words.
+// The frame checksum (image/frame_hash.h) of count pixels.
 std::uint64_t hashPixels(const Pixel* pixels, std::size_t count);
 
 // A fresh, empty temporary folder for one test; removed by the caller if wanted.

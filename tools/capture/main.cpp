@@ -3,7 +3,7 @@
 // as PNG pictures, checksums, or a video with the music.
 #include "app/demo_clock.h"
 #include "capture_options.h"
-#include "frame_hash.h"
+#include "image/frame_hash.h"
 #include "module_audio.h"
 #include "png_writer.h"
 #include "progress_bar.h"

@@ -1,4 +1,4 @@
-// The frame checksum: 64-bit FNV-1a over the pixels as little-endian 32-bit
+// The frame checksum, as the capture tool prints it and the tests pin it: 64-bit FNV-1a over the pixels as little-endian 32-bit
 // words (0x00RRGGBB), so that a frame's hash is the same on every machine.
 #pragma once
 
