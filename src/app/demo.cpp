@@ -1,10 +1,7 @@
 #include "app/demo.h"
 
 #include "platform/bass.h"
-#include "platform/console.h"
 #include "platform/system.h"
-
-#include <cstdlib>
 
 namespace {
 
@@ -14,21 +11,15 @@ constexpr std::int32_t screenHeight = 200;
 constexpr float clockRate = 70.0f;
 constexpr float clockStep = 0.01f;
 
-// Waits for the next key press while the show is paused. The poll alone
-// keeps the window alive; the music plays on by itself meanwhile.
-void waitForKey(Console* console)
-{
-    while (consoleKeyWaiting(console) != 1) {
-    }
-}
-
 } // namespace
 
 Demo::Demo()
 {
     if (BASS_GetVersion() != requiredAudioVersion) {
         messageBox("BASS version 0.8 was not loaded", "Incorrect BASS.DLL");
-        std::exit(0);
+        state = State::ended;
+        endShow();
+        return;
     }
     scene = std::make_unique<Scene>();
     frame = std::make_unique<Image>();
@@ -47,38 +38,73 @@ Demo::~Demo()
 
 bool Demo::ready() const
 {
-    return scene->ready() && width >= 1 && height >= 1;
+    return scene != nullptr && scene->ready() && width >= 1 && height >= 1;
+}
+
+const std::string& Demo::missingPicture() const
+{
+    static const std::string none;
+    return scene != nullptr ? scene->missingPicture() : none;
+}
+
+void Demo::reportRefusal() const
+{
+    if (missingPicture().empty())
+        return;
+    const std::string text = "couldn't load " + missingPicture();
+    messageBox(text.c_str(), "err");
 }
 
 bool Demo::run()
 {
-    if (!ready())
+    if (!start())
+        return false;
+    while (!ended())
+        step();
+    return true;
+}
+
+bool Demo::start()
+{
+    if (state != State::constructed || !ready())
         return false;
 
-    // Start-up, in a fixed order: the message boxes of the music start come
-    // before the window opens, and clock time 0 is taken right before the
-    // module starts so that picture and music begin together.
-    Console* console = consoleCreate();
+    // The message boxes of the music start come before the window opens,
+    // and clock time 0 is taken right before the module starts so that
+    // picture and music begin together.
+    console = consoleCreate();
     const PixelFormat format = pixelFormat(32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0);
     startMusic();
     consoleOpen(console, "KELVOR", width, height, format, 0);
-    Surface* surface = surfaceCreate(width, height, format);
-    KeyRecord key;
+    surface = surfaceCreate(width, height, format);
+    key = KeyRecord{};
     clock = std::make_unique<DemoClock>(clockRate, clockStep);
     if (music != 0)
         BASS_MusicPlay(music);
+    state = State::running;
+    return true;
+}
 
-    // The scene draws every pixel straight into the locked surface; the
-    // library's copy to the console is the only copy of a frame.
-    for (;;) {
+// The scene draws every pixel straight into the locked surface; the
+// library's copy to the console is the only copy of a frame.
+void Demo::step()
+{
+    if (state == State::paused) {
+        // Nothing is drawn and the clock stands still until a key is queued;
+        // the surface stays locked meanwhile and the music plays on.
+        if (consoleKeyWaiting(console) != 1)
+            return;
+        state = State::running;
+    } else if (state == State::running) {
         clock->update();
         frame->setPixels(surfaceLock(surface));
         scene->render(*clock, *frame);
-        readKeys(console, key);
-        surfaceUnlock(surface);
-        surfaceCopyToConsole(surface, console);
-        consoleUpdate(console);
+    } else {
+        return;
     }
+    readKeys();
+    if (state == State::running)
+        presentFrame();
 }
 
 void Demo::startMusic()
@@ -97,27 +123,37 @@ void Demo::startMusic()
 
 // Consumes every queued key press, in order. P pauses unless another press
 // is already queued; the press that ends a pause is handled like any other.
-void Demo::readKeys(Console* console, KeyRecord& key)
+void Demo::readKeys()
 {
-    if (consoleKeyWaiting(console) != 1)
-        return;
-    do {
+    while (consoleKeyWaiting(console) == 1) {
         KeyRecord fresh;
         consoleReadKey(console, fresh);
         key = fresh;
-        if (key.code == keyEscape)
+        if (key.code == keyEscape) {
             quit();
-        if (key.code == keyP)
-            waitForKey(console);
-    } while (consoleKeyWaiting(console) == 1);
+            return;
+        }
+        if (key.code == keyP && consoleKeyWaiting(console) != 1) {
+            state = State::paused;
+            return;
+        }
+    }
 }
 
-// Stops the music and ends the process. The window, the surface, the scene
-// and the frame are left to the process end to reclaim.
+void Demo::presentFrame()
+{
+    surfaceUnlock(surface);
+    surfaceCopyToConsole(surface, console);
+    consoleUpdate(console);
+}
+
+// Stops the music and ends the show. The window, the surface, the scene and
+// the frame are left to the end of the process (or page) to reclaim.
 void Demo::quit()
 {
     BASS_Stop();
     BASS_MusicFree(music);
     BASS_Free();
-    std::exit(0);
+    state = State::ended;
+    endShow();
 }

@@ -43,3 +43,9 @@ bool DemoClock::update()
     delta = static_cast<float>(static_cast<double>(time) - previousTime);
     return true;
 }
+
+bool DemoClock::frameDue() const
+{
+    const double tick = tickCount();
+    return tick < lastTick || !(tick - lastTick < period);
+}

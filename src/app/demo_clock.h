@@ -18,6 +18,12 @@ public:
     // False, with nothing changed, while the tick count is below the last one.
     bool update();
 
+    // True when update would not wait: the tick count is below the last
+    // one (update refuses at once) or a frame period has passed since the
+    // last update. Reads the tick count once, with update's own comparisons;
+    // a caller that cannot block calls update only when this is true.
+    bool frameDue() const;
+
     float getTime() const { return time; }
     float getDelta() const { return delta; }
 

@@ -9,3 +9,8 @@ void messageBox(const char* text, const char* caption);
 // The window in front when the show starts, handed to the audio output. The
 // live layer has no use for it and gives null.
 void* foregroundWindow();
+
+// Ends the show once the music is stopped: on the desktop the process ends
+// with status 0 (and the window closes with it); in the browser the frame
+// loop stops and the page says that the show has ended.
+void endShow();

@@ -243,6 +243,35 @@ TEST_F(DemoTest, PDuringAPauseKeepsItAndEscDuringAPauseEndsWithoutAnotherFrame)
     EXPECT_EQ(runShow(script), expected);
 }
 
+// A page is called back for every frame and cannot wait: each step while
+// paused looks at the key queue once and returns, and the step that finds
+// the key ends the pause and presents the frame drawn before it.
+TEST_F(DemoTest, StepsWhilePausedOnlyPollAndTheKeyThatEndsThePausePresents)
+{
+    FakeScript script;
+    script.keys = {{1, 0, pKey}, {1, 3, 'A'}};
+    fake::start(script);
+    Demo demo;
+    ASSERT_TRUE(demo.start());
+    demo.step();
+    demo.step();
+    EXPECT_TRUE(demo.paused());
+    demo.step();
+    demo.step();
+    EXPECT_TRUE(demo.paused());
+    const Calls untilPaused =
+        joined({musicStartUp, oneFrame, {"surfaceLock", "keyWaiting=1", "readKey=80", "keyWaiting=0 x3"}});
+    EXPECT_EQ(fake::calls(), untilPaused);
+    demo.step();
+    EXPECT_FALSE(demo.paused());
+    EXPECT_FALSE(demo.ended());
+    const Calls resumed = joined(
+        {untilPaused, {"keyWaiting=1", "keyWaiting=1", "readKey=65", "keyWaiting=0", "surfaceUnlock",
+                       "surfaceCopyToConsole", "consoleUpdate"}});
+    EXPECT_EQ(fake::calls(), resumed);
+    EXPECT_FALSE(demo.start()); // the show starts once
+}
+
 TEST_F(DemoTest, AMissingPictureStopsTheShowBeforeWindowAndAudio)
 {
     {

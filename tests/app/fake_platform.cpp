@@ -165,6 +165,13 @@ void messageBox(const char* text, const char* caption)
     record(std::string("messageBox(") + text + "|" + caption + ")");
 }
 
+// The show ends as the desktop one does, by ending the process; the
+// recording is saved by the exit handler.
+void endShow()
+{
+    std::exit(0);
+}
+
 void* foregroundWindow()
 {
     record("foregroundWindow");

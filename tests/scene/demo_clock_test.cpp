@@ -80,6 +80,34 @@ TEST(DemoClock, LargeTickCountsRoundAndATickBelowTheLastFreezes)
     EXPECT_EQ(wrapping.getTime(), frozen);
 }
 
+TEST(DemoClock, AFrameIsDueExactlyWhenUpdateWouldNotWait)
+{
+    // The tick count stands still between settings, so an update that
+    // waited would never return: each update below returns at once.
+    setTicks(1000, 0);
+    DemoClock clock(70.0f, 0.01f);
+    EXPECT_FALSE(clock.frameDue());
+    setTicks(1014, 0);
+    EXPECT_FALSE(clock.frameDue());
+    setTicks(1015, 0);
+    EXPECT_TRUE(clock.frameDue());
+    ASSERT_TRUE(clock.update());
+    EXPECT_NEAR(clock.getTime(), 15.0 / kPeriod * 0.01, 1e-6); // 15 ms: a step and a little catch-up
+    EXPECT_FALSE(clock.frameDue());
+
+    // Away for ten seconds: due, and the one update catches the time up.
+    setTicks(11015, 0);
+    EXPECT_TRUE(clock.frameDue());
+    ASSERT_TRUE(clock.update());
+    EXPECT_NEAR(clock.getTime(), 7.01, 0.01);
+
+    // Below the last tick update refuses at once, so it counts as due.
+    setTicks(16777219, 0);
+    DemoClock roundedUp(70.0f, 0.01f);
+    EXPECT_TRUE(roundedUp.frameDue());
+    EXPECT_FALSE(roundedUp.update());
+}
+
 TEST(DemoClock, ARateNotAboveOneTenthRefusesToReset)
 {
     setTicks(500);
