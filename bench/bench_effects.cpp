@@ -35,6 +35,8 @@ void blitFaded(Variant variant, const ClampTables& tables, float cx, float cy, f
 // 150 sprites of 16 to 67 pixels spread over the frame, as the ring draws them.
 void BM_SpriteRingBlits(benchmark::State& state, Variant variant)
 {
+    if (!prepareVariant(state, variant))
+        return;
     ClampTables tables;
     Image sprite, frame;
     makePattern(sprite, 64, 64);
@@ -53,7 +55,9 @@ void BM_SpriteRingBlits(benchmark::State& state, Variant variant)
     }
 }
 BENCHMARK_CAPTURE(BM_SpriteRingBlits, baseline, Variant::baseline);
-BENCHMARK_CAPTURE(BM_SpriteRingBlits, optimised, Variant::optimised);
+BENCHMARK_CAPTURE(BM_SpriteRingBlits, portable, Variant::portable);
+BENCHMARK_CAPTURE(BM_SpriteRingBlits, sse2, Variant::sse2);
+BENCHMARK_CAPTURE(BM_SpriteRingBlits, avx2, Variant::avx2);
 
 // A title card drawn through the faded blit onto the 320x200 frame.
 struct CardShot {
@@ -63,6 +67,8 @@ struct CardShot {
 
 void BM_CardBlit(benchmark::State& state, Variant variant, CardShot shot)
 {
+    if (!prepareVariant(state, variant))
+        return;
     ClampTables tables;
     Image card, frame;
     makePattern(card, shot.cardWidth, shot.cardHeight);
@@ -75,17 +81,23 @@ void BM_CardBlit(benchmark::State& state, Variant variant, CardShot shot)
 // The tall card stretched over the whole frame at a fading level.
 constexpr CardShot kFadedFullScreen{526, 222, 862.0f, 300.0f, 0.5f};
 BENCHMARK_CAPTURE(BM_CardBlit, faded_full_screen_baseline, Variant::baseline, kFadedFullScreen);
-BENCHMARK_CAPTURE(BM_CardBlit, faded_full_screen_optimised, Variant::optimised, kFadedFullScreen);
+BENCHMARK_CAPTURE(BM_CardBlit, faded_full_screen_portable, Variant::portable, kFadedFullScreen);
+BENCHMARK_CAPTURE(BM_CardBlit, faded_full_screen_sse2, Variant::sse2, kFadedFullScreen);
+BENCHMARK_CAPTURE(BM_CardBlit, faded_full_screen_avx2, Variant::avx2, kFadedFullScreen);
 // The first card early in its zoom: at full level (the additive path), its
 // 37 rows stretched over 120, so every source row serves three target rows.
 constexpr CardShot kFullLevelZoom{522, 37, 1740.0f, 120.0f, 1.0f};
 BENCHMARK_CAPTURE(BM_CardBlit, full_level_zoom_baseline, Variant::baseline, kFullLevelZoom);
-BENCHMARK_CAPTURE(BM_CardBlit, full_level_zoom_optimised, Variant::optimised, kFullLevelZoom);
+BENCHMARK_CAPTURE(BM_CardBlit, full_level_zoom_portable, Variant::portable, kFullLevelZoom);
+BENCHMARK_CAPTURE(BM_CardBlit, full_level_zoom_sse2, Variant::sse2, kFullLevelZoom);
+BENCHMARK_CAPTURE(BM_CardBlit, full_level_zoom_avx2, Variant::avx2, kFullLevelZoom);
 
 // One blur pass over a title card (cards 1 and 5 blur every frame of their
 // last stretch) and over the terrain picture (twice at start-up).
 void BM_BlurPass(benchmark::State& state, Variant variant)
 {
+    if (!prepareVariant(state, variant))
+        return;
     ImageBlur blurrer;
     Image picture;
     makePattern(picture, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
@@ -104,6 +116,8 @@ BENCHMARK_CAPTURE(BM_BlurPass, optimised, Variant::optimised)->Args({522, 37})->
 // the scene's own blend.
 void BM_TrailBlend(benchmark::State& state, Variant variant)
 {
+    if (!prepareVariant(state, variant))
+        return;
     static const std::string folder = [] {
         const std::string made = makeTemporaryFolder();
         writeShowPictures(made);
@@ -127,6 +141,8 @@ void BM_TrailBlend(benchmark::State& state, Variant variant)
     }
 }
 BENCHMARK_CAPTURE(BM_TrailBlend, baseline, Variant::baseline);
-BENCHMARK_CAPTURE(BM_TrailBlend, optimised, Variant::optimised);
+BENCHMARK_CAPTURE(BM_TrailBlend, portable, Variant::portable);
+BENCHMARK_CAPTURE(BM_TrailBlend, sse2, Variant::sse2);
+BENCHMARK_CAPTURE(BM_TrailBlend, avx2, Variant::avx2);
 
 } // namespace

@@ -25,6 +25,8 @@ void draw(Variant variant, ParticleField& field, const ShadeTables& shades, Imag
 
 void BM_ParticleFieldDraw(benchmark::State& state, Variant variant)
 {
+    if (!prepareVariant(state, variant))
+        return;
     const std::uint32_t savedRandom = randomState();
     setRandomState(1);
     ShadeTables shades;
@@ -47,6 +49,8 @@ void BM_ParticleFieldDraw(benchmark::State& state, Variant variant)
     setRandomState(savedRandom);
 }
 BENCHMARK_CAPTURE(BM_ParticleFieldDraw, baseline, Variant::baseline);
-BENCHMARK_CAPTURE(BM_ParticleFieldDraw, optimised, Variant::optimised);
+BENCHMARK_CAPTURE(BM_ParticleFieldDraw, portable, Variant::portable);
+BENCHMARK_CAPTURE(BM_ParticleFieldDraw, sse2, Variant::sse2);
+BENCHMARK_CAPTURE(BM_ParticleFieldDraw, avx2, Variant::avx2);
 
 } // namespace

@@ -4,6 +4,7 @@
 // timed by the wall clock and by the thread's processor time, which other
 // work on a shared machine disturbs less.
 #include "app/demo_clock.h"
+#include "bench_variant.h"
 #include "particles/random15.h"
 #include "scene/scene.h"
 #include "support/show_pictures.h"
@@ -38,8 +39,10 @@ void reportFrames(benchmark::State& state, const std::string& name, std::vector<
     state.counters["median_" + name] = times[times.size() / 2];
 }
 
-void BM_SceneRenderShowCycle(benchmark::State& state)
+void BM_SceneRenderShowCycle(benchmark::State& state, Variant variant)
 {
+    if (!prepareVariant(state, variant))
+        return;
     const std::string folder = makeTemporaryFolder();
     writeShowPictures(folder);
     std::vector<double> perFrame;
@@ -67,7 +70,15 @@ void BM_SceneRenderShowCycle(benchmark::State& state)
     reportFrames(state, "us_per_frame", perFrame);
     reportFrames(state, "cpu_us_per_frame", perFrameProcessor);
 }
-BENCHMARK(BM_SceneRenderShowCycle)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SceneRenderShowCycle, portable, Variant::portable)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SceneRenderShowCycle, sse2, Variant::sse2)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SceneRenderShowCycle, avx2, Variant::avx2)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 // What the show does before its window opens: the scene's construction
 // (tables, terrain tables, the particle field's 18000 draws) and its set-up

@@ -45,6 +45,8 @@ const Landscape& landscape()
 
 void BM_TerrainRender(benchmark::State& state, Variant variant)
 {
+    if (!prepareVariant(state, variant))
+        return;
     const Landscape& land = landscape();
     VoxelTerrain terrain;
     terrain.altitude = static_cast<std::int32_t>(state.range(0));
@@ -64,6 +66,8 @@ void BM_TerrainRender(benchmark::State& state, Variant variant)
     state.SetItemsProcessed(state.iterations() * 320 * 256);
 }
 BENCHMARK_CAPTURE(BM_TerrainRender, baseline, Variant::baseline)->Arg(225)->Arg(600)->Arg(975);
-BENCHMARK_CAPTURE(BM_TerrainRender, optimised, Variant::optimised)->Arg(225)->Arg(600)->Arg(975);
+BENCHMARK_CAPTURE(BM_TerrainRender, portable, Variant::portable)->Arg(225)->Arg(600)->Arg(975);
+BENCHMARK_CAPTURE(BM_TerrainRender, sse2, Variant::sse2)->Arg(225)->Arg(600)->Arg(975);
+BENCHMARK_CAPTURE(BM_TerrainRender, avx2, Variant::avx2)->Arg(225)->Arg(600)->Arg(975);
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "fx/glow_brush.h"
 
-#include "fx/packed_channels.h"
+#include "fx/pixel_rows.h"
 
 #include <cstddef>
 
@@ -38,13 +38,7 @@ Pixel packedAmount(const ShadeTables& shades, std::int32_t k)
 void brightenBlock(std::int32_t x, std::int32_t y, const Pixel* amounts, Image& target)
 {
     const std::int32_t width = target.width();
-    Pixel* row = target.pixels() + static_cast<std::ptrdiff_t>(y) * width + x;
-    for (int r = 0; r < 3; ++r, row += width) {
-        for (int c = 0; c < 3; ++c) {
-            const Pixel p = row[c];
-            row[c] = (p & 0xFF000000u) | addSaturated(p, amounts[3 * r + c]);
-        }
-    }
+    brightenBlock3x3(target.pixels() + static_cast<std::ptrdiff_t>(y) * width + x, width, amounts);
 }
 
 } // namespace

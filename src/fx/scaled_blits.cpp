@@ -6,12 +6,11 @@
 // columns are worked out once per call; and neighbouring target rows often
 // sample the same source row (cards stretched tall), so a sampled row is
 // gathered once into a small buffer and added to each target row that uses
-// it. The add itself is a straight loop over two rows that the compiler
-// vectorises.
+// it. The gathers and adds are the pixel rows of pixel_rows.h.
 #include "fx/blit_geometry.h"
 #include "fx/clamp_tables.h"
 #include "fx/float_to_int.h"
-#include "fx/packed_channels.h"
+#include "fx/pixel_rows.h"
 
 #include <algorithm>
 
@@ -43,17 +42,12 @@ void planColumns(std::int64_t u, std::int64_t step, std::int32_t count, std::int
         columns[i] = static_cast<std::int32_t>(lastColumn);
 }
 
-// Adds the sampled row to the target row with saturation.
-void addRow(Pixel* __restrict targetRow, const Pixel* __restrict sampled, std::int32_t count)
-{
-    for (std::int32_t i = 0; i < count; ++i)
-        targetRow[i] = addSaturated(targetRow[i], sampled[i]);
-}
-
-// Walks the clipped rectangle and adds prepare(source pixel) to every target
-// pixel in it. The sampled row is held inside the source like the column.
-template <typename Prepare>
-void walkRectangle(const BlitGeometry& g, const Image& source, Image& target, Prepare prepare)
+// Walks the clipped rectangle and adds every source pixel it samples, each
+// channel first lowered by fade, to the target pixel. The sampled row is
+// held inside the source like the column. A source row that serves several
+// target rows in a row is gathered once; one that serves a single target row
+// is gathered and added in the same pass.
+void walkRectangle(const BlitGeometry& g, const Image& source, Image& target, std::uint32_t fade)
 {
     const std::int32_t sourceWidth = source.width();
     const std::int64_t lastColumn = sourceWidth - 1;
@@ -71,15 +65,22 @@ void walkRectangle(const BlitGeometry& g, const Image& source, Image& target, Pr
         std::int64_t v = g.startV;
         std::int64_t sampledRow = -1;
         for (std::int32_t y = g.top; y < g.bottom; ++y, v += g.stepY) {
+            Pixel* targetRow = targetPixels + static_cast<std::int64_t>(y) * targetWidth + left;
             const std::int64_t sourceRow = std::min(v >> 16, lastRow);
-            if (sourceRow != sampledRow) {
-                const Pixel* row = sourcePixels + sourceRow * sourceWidth;
-                for (std::int32_t i = 0; i < count; ++i)
-                    sampled[i] = prepare(row[columns[i]]);
-                sampledRow = sourceRow;
+            if (sourceRow == sampledRow) {
+                addRow(targetRow, sampled, count);
+                continue;
             }
-            addRow(targetPixels + static_cast<std::int64_t>(y) * targetWidth + left, sampled,
-                   count);
+            const Pixel* row = sourcePixels + sourceRow * sourceWidth;
+            const bool nextRowSame =
+                y + 1 < g.bottom && std::min((v + g.stepY) >> 16, lastRow) == sourceRow;
+            if (!nextRowSame) {
+                addGatheredRow(targetRow, row, columns, count, fade);
+                continue;
+            }
+            gatherRow(sampled, row, columns, count, fade);
+            sampledRow = sourceRow;
+            addRow(targetRow, sampled, count);
         }
     }
 }
@@ -100,7 +101,7 @@ void ClampTables::blitAdditive(float cx, float cy, float width, float height,
     if (!planBlit(cx, cy, width, height, source.width(), source.height(), target.width(),
                   target.height(), geometry))
         return;
-    walkRectangle(geometry, source, target, [](Pixel s) { return s; });
+    walkRectangle(geometry, source, target, 0);
 }
 
 void ClampTables::blitFaded(float cx, float cy, float width, float height, float level,
@@ -121,6 +122,5 @@ void ClampTables::blitFaded(float cx, float cy, float width, float height, float
         return;
 
     // A level of 0 or more keeps the fade within 1..255.
-    const PackedFade packed(static_cast<std::uint32_t>(fade));
-    walkRectangle(geometry, source, target, [packed](Pixel s) { return lowerChannels(s, packed); });
+    walkRectangle(geometry, source, target, static_cast<std::uint32_t>(fade));
 }

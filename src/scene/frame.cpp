@@ -1,28 +1,11 @@
 // One frame of the show: clear, restart the cycle when due, particles, camera
 // flight and landscape, particle drift, sprite ring, title cards, trail.
 #include "fx/float_to_int.h"
+#include "fx/pixel_rows.h"
 #include "scene/scene.h"
 
 #include <cmath>
 #include <cstring>
-
-namespace {
-
-// Half the new drawing plus half of what was shown before: each channel
-// halved (rounded down) so the sum never carries into its neighbour. The
-// blend goes to the frame and to the previous frame in the same pass, so the
-// frame is not read a second time for the copy; the two buffers are
-// distinct, which lets the loop vectorise without overlap checks.
-void blendTrail(Pixel* __restrict pixels, Pixel* __restrict previous, std::size_t count)
-{
-    for (std::size_t i = 0; i < count; ++i) {
-        const Pixel blended = ((pixels[i] >> 1) & 0x7F7F7Fu) + ((previous[i] >> 1) & 0x7F7F7Fu);
-        pixels[i] = blended;
-        previous[i] = blended;
-    }
-}
-
-} // namespace
 
 bool Scene::render(const DemoClock& clock, Image& frame)
 {
@@ -97,10 +80,13 @@ void Scene::drawTimeline(float showTime, Image& frame)
         drawTitle5(static_cast<float>(v - 33.0), frame);
 }
 
-// The trail (see blendTrail).
+// The trail: half the new drawing plus half of what was shown before, each
+// channel halved (rounded down) so the sum never carries into its neighbour.
+// The blend goes to the frame and to the previous frame in the same pass, so
+// the frame is not read a second time for the copy.
 void Scene::blendWithPreviousFrame(Image& frame)
 {
     const std::size_t count =
         static_cast<std::size_t>(frame.width()) * static_cast<std::size_t>(frame.height());
-    blendTrail(frame.pixels(), previousFrame.get(), count);
+    blendHalves(frame.pixels(), previousFrame.get(), count);
 }

@@ -2,6 +2,7 @@
 // rows reused, packed saturating adds, against the per-pixel table walk.
 #include "baseline/baseline.h"
 #include "random_inputs.h"
+#include "support/simd_levels.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +16,9 @@ struct Placement {
     float cx, cy, width, height, level;
 };
 
-class BlitEquivalence : public ::testing::Test {
+class BlitEquivalence : public ::testing::TestWithParam<SimdLevel> {
 protected:
+    ScopedSimdLevel level{GetParam()};
     // Draws the source at p onto two copies of target, one per build, and
     // requires the same result; level < 0 asks for the additive blit.
     void expectSame(const Image& source, const Image& target, const Placement& p)
@@ -47,7 +49,7 @@ protected:
     RandomInputs random{20240601u};
 };
 
-TEST_F(BlitEquivalence, RandomPlacementsSizesAndLevels)
+TEST_P(BlitEquivalence, RandomPlacementsSizesAndLevels)
 {
     for (int round = 0; round < 400; ++round) {
         Image source, target;
@@ -65,7 +67,7 @@ TEST_F(BlitEquivalence, RandomPlacementsSizesAndLevels)
 
 // Edges on whole numbers make the walk reach one past the last source column
 // and row, which repeat the last ones; the faded blit walks one less.
-TEST_F(BlitEquivalence, WholeNumberEdgesAndExactLevels)
+TEST_P(BlitEquivalence, WholeNumberEdgesAndExactLevels)
 {
     Image sprite, card, frame;
     random.fill(sprite, 64, 64);
@@ -90,7 +92,7 @@ TEST_F(BlitEquivalence, WholeNumberEdgesAndExactLevels)
         expectSame(strip, wide, {650.0f, 25.0f, 1800.0f, 30.0f, level});
 }
 
-TEST_F(BlitEquivalence, DegenerateGeometry)
+TEST_P(BlitEquivalence, DegenerateGeometry)
 {
     const float inf = std::numeric_limits<float>::infinity();
     const float nan = std::numeric_limits<float>::quiet_NaN();
@@ -111,5 +113,8 @@ TEST_F(BlitEquivalence, DegenerateGeometry)
     expectSame(empty, target, {10, 10, 20, 20, -1});
     expectSame(source, empty, {10, 10, 20, 20, 0.5f});
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryPath, BlitEquivalence, ::testing::ValuesIn(availableSimdLevels()),
+                         simdLevelTestName);
 
 } // namespace

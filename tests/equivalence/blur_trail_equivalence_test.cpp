@@ -4,6 +4,7 @@
 #include "baseline/baseline.h"
 #include "fx/image_blur.h"
 #include "random_inputs.h"
+#include "support/simd_levels.h"
 #include "scene/scene.h"
 #include "support/show_pictures.h"
 #include "support/test_pictures.h"
@@ -14,7 +15,13 @@
 
 namespace {
 
-TEST(BlurEquivalence, RandomImagesOverSeveralPasses)
+// Both on every instruction set this processor runs.
+class BlurTrailEquivalence : public ::testing::TestWithParam<SimdLevel> {
+protected:
+    ScopedSimdLevel level{GetParam()};
+};
+
+TEST_P(BlurTrailEquivalence, BlurOfRandomImagesOverSeveralPasses)
 {
     RandomInputs random(7u);
     ImageBlur blurrer;
@@ -38,7 +45,7 @@ TEST(BlurEquivalence, RandomImagesOverSeveralPasses)
     }
 }
 
-TEST(TrailEquivalence, FrameAndPreviousFrameOverSeveralFrames)
+TEST_P(BlurTrailEquivalence, TrailOverSeveralFrames)
 {
     const std::string folder = makeTemporaryFolder();
     writeShowPictures(folder);
@@ -56,5 +63,8 @@ TEST(TrailEquivalence, FrameAndPreviousFrameOverSeveralFrames)
         ASSERT_EQ(std::vector<Pixel>(scene.previous(), scene.previous() + 64000), previous);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryPath, BlurTrailEquivalence, ::testing::ValuesIn(availableSimdLevels()),
+                         simdLevelTestName);
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "baseline/baseline.h"
 #include "particles/random15.h"
 #include "random_inputs.h"
+#include "support/simd_levels.h"
 
 #include <gtest/gtest.h>
 
@@ -22,8 +23,9 @@ struct FieldCase {
     float drift; // the largest shift per frame and axis
 };
 
-class ParticleEquivalence : public ::testing::Test {
+class ParticleEquivalence : public ::testing::TestWithParam<SimdLevel> {
 protected:
+    ScopedSimdLevel level{GetParam()};
     // Two fields made from the same generator state, drawn frame after frame
     // by the two builds, each from the same generator state.
     void expectSameFrames(const FieldCase& c, int frames, bool strange = false)
@@ -81,20 +83,20 @@ protected:
     void TearDown() override { setRandomState(savedState); }
 };
 
-TEST_F(ParticleEquivalence, TheShowsFieldOverManyFramesOfDrift)
+TEST_P(ParticleEquivalence, TheShowsFieldOverManyFramesOfDrift)
 {
     expectSameFrames({400, 6000, 320, 200, 0.5f}, 60);
 }
 
 // Large shifts send many points across the box's faces at once, so many
 // are respawned from the generator in every chunk.
-TEST_F(ParticleEquivalence, FastDriftWrapsManyPoints)
+TEST_P(ParticleEquivalence, FastDriftWrapsManyPoints)
 {
     expectSameFrames({400, 6000, 320, 200, 150.0f}, 20);
     expectSameFrames({50, 700, 320, 200, 40.0f}, 20);
 }
 
-TEST_F(ParticleEquivalence, ChunkEdgesSmallBoxesAndOddFrames)
+TEST_P(ParticleEquivalence, ChunkEdgesSmallBoxesAndOddFrames)
 {
     for (std::int32_t count : {1, 255, 256, 257, 513}) {
         SCOPED_TRACE(count);
@@ -112,9 +114,12 @@ TEST_F(ParticleEquivalence, ChunkEdgesSmallBoxesAndOddFrames)
     }
 }
 
-TEST_F(ParticleEquivalence, PointsThatAreNotNumbersOrInfinite)
+TEST_P(ParticleEquivalence, PointsThatAreNotNumbersOrInfinite)
 {
     expectSameFrames({400, 300, 320, 200, 1.0f}, 4, true);
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryPath, ParticleEquivalence, ::testing::ValuesIn(availableSimdLevels()),
+                         simdLevelTestName);
 
 } // namespace

@@ -3,6 +3,7 @@
 // through a column buffer) against the sample by sample column walk.
 #include "baseline/baseline.h"
 #include "random_inputs.h"
+#include "support/simd_levels.h"
 
 #include <gtest/gtest.h>
 
@@ -36,8 +37,9 @@ struct View {
     std::int32_t width, height, cameraX, cameraY, heading, altitude;
 };
 
-class TerrainEquivalence : public ::testing::Test {
+class TerrainEquivalence : public ::testing::TestWithParam<SimdLevel> {
 protected:
+    ScopedSimdLevel level{GetParam()};
     void expectSameRender(const Maps& maps, const View& v)
     {
         RandomInputs background(static_cast<std::uint32_t>(v.width * 7 + v.height));
@@ -59,7 +61,7 @@ protected:
     RandomInputs random{99u};
 };
 
-TEST_F(TerrainEquivalence, TheShowsFlightOverRandomMaps)
+TEST_P(TerrainEquivalence, TheShowsFlightOverRandomMaps)
 {
     for (int highest : {255, 241, 120}) {
         const Maps maps = makeMaps(random, highest);
@@ -73,7 +75,7 @@ TEST_F(TerrainEquivalence, TheShowsFlightOverRandomMaps)
 // Low and high cameras, where many samples show or none; altitudes on both
 // sides of the bound below which the projection runs in 32-bit ints; frames
 // taller than the column buffer, tiny and empty frames.
-TEST_F(TerrainEquivalence, AltitudesAndFrameSizesAtTheEdges)
+TEST_P(TerrainEquivalence, AltitudesAndFrameSizesAtTheEdges)
 {
     const Maps maps = makeMaps(random, 255);
     const std::int32_t bound = (1 << 25) - 256;
@@ -94,7 +96,7 @@ TEST_F(TerrainEquivalence, AltitudesAndFrameSizesAtTheEdges)
 }
 
 // A single column drawn on its own assumes the highest land a map can hold.
-TEST_F(TerrainEquivalence, SingleColumnsAtAnyAngle)
+TEST_P(TerrainEquivalence, SingleColumnsAtAnyAngle)
 {
     const Maps maps = makeMaps(random, 200);
     for (int round = 0; round < 200; ++round) {
@@ -119,5 +121,8 @@ TEST_F(TerrainEquivalence, SingleColumnsAtAnyAngle)
         ASSERT_TRUE(ours == theirs) << "round " << round;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryPath, TerrainEquivalence, ::testing::ValuesIn(availableSimdLevels()),
+                         simdLevelTestName);
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "scene/scene.h"
 #include "scripted_ticks.h"
 #include "support/show_pictures.h"
+#include "support/simd_levels.h"
 #include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
@@ -24,8 +25,12 @@ std::string hex(std::uint64_t value)
     return text;
 }
 
-TEST(GoldenFrames, ShowCycleAndRestartRenderThePinnedFrames)
+// Every instruction set this processor runs must render the pinned frames.
+class GoldenFrames : public ::testing::TestWithParam<SimdLevel> {};
+
+TEST_P(GoldenFrames, ShowCycleAndRestartRenderThePinnedFrames)
 {
+    const ScopedSimdLevel level(GetParam());
     // Particles, sprite ring, every title card, card 5 blurring, the restart.
     const std::map<int, std::string> pinned = {
         {1, "1153e99a3192b070"},    {2, "8e41cb61fb7097b3"},    {100, "25a580914d4130a0"},
@@ -60,5 +65,7 @@ TEST(GoldenFrames, ShowCycleAndRestartRenderThePinnedFrames)
     // Clock time passes 80 (summed in float) with the 8001st step.
     EXPECT_EQ(restartFrame, 8001);
 }
+INSTANTIATE_TEST_SUITE_P(EveryPath, GoldenFrames, ::testing::ValuesIn(availableSimdLevels()),
+                         simdLevelTestName);
 
 } // namespace

@@ -1,0 +1,120 @@
+// The portable pixel rows, the reference of the others, and the choice of
+// path per call.
+#include "fx/pixel_rows.h"
+
+#include "fx/packed_channels.h"
+#include "fx/pixel_rows_paths.h"
+
+namespace pixel_rows {
+namespace portable {
+
+void addRow(Pixel* __restrict target, const Pixel* __restrict sampled, std::int32_t count)
+{
+    for (std::int32_t i = 0; i < count; ++i)
+        target[i] = addSaturated(target[i], sampled[i]);
+}
+
+void gatherRow(Pixel* __restrict sampled, const Pixel* __restrict row,
+               const std::int32_t* __restrict columns, std::int32_t count, std::uint32_t fade)
+{
+    // Without a fade only the top byte changes.
+    if (fade == 0) {
+        for (std::int32_t i = 0; i < count; ++i)
+            sampled[i] = row[columns[i]] & 0x00FFFFFFu;
+        return;
+    }
+    const PackedFade packed(fade);
+    for (std::int32_t i = 0; i < count; ++i)
+        sampled[i] = lowerChannels(row[columns[i]], packed);
+}
+
+void addGatheredRow(Pixel* __restrict target, const Pixel* __restrict row,
+                    const std::int32_t* __restrict columns, std::int32_t count, std::uint32_t fade)
+{
+    if (fade == 0) {
+        for (std::int32_t i = 0; i < count; ++i)
+            target[i] = addSaturated(target[i], row[columns[i]]);
+        return;
+    }
+    const PackedFade packed(fade);
+    for (std::int32_t i = 0; i < count; ++i)
+        target[i] = addSaturated(target[i], lowerChannels(row[columns[i]], packed));
+}
+
+// Each channel halved before the sum, so the sum never carries into its
+// neighbour.
+void blendHalves(Pixel* __restrict pixels, Pixel* __restrict previous, std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        const Pixel blended = ((pixels[i] >> 1) & 0x7F7F7Fu) + ((previous[i] >> 1) & 0x7F7F7Fu);
+        pixels[i] = blended;
+        previous[i] = blended;
+    }
+}
+
+void brightenBlock3x3(Pixel* topLeft, std::ptrdiff_t stride, const Pixel* amounts)
+{
+    Pixel* row = topLeft;
+    for (int r = 0; r < 3; ++r, row += stride) {
+        for (int c = 0; c < 3; ++c) {
+            const Pixel p = row[c];
+            row[c] = (p & 0xFF000000u) | addSaturated(p, amounts[3 * r + c]);
+        }
+    }
+}
+
+} // namespace portable
+} // namespace pixel_rows
+
+// One switch per row or block: the rows are tens to hundreds of pixels, so
+// the choice costs next to nothing.
+#if KELVOR_HAS_AVX2
+#define KELVOR_AVX2_CASE(call)                                                                   \
+    case SimdLevel::avx2:                                                                        \
+        pixel_rows::avx2::call;                                                                  \
+        return;
+#else
+#define KELVOR_AVX2_CASE(call)
+#endif
+#if KELVOR_HAS_SSE2
+#define KELVOR_SSE2_CASE(call)                                                                   \
+    case SimdLevel::sse2:                                                                        \
+        pixel_rows::sse2::call;                                                                  \
+        return;
+#else
+#define KELVOR_SSE2_CASE(call)
+#endif
+#define KELVOR_DISPATCH(call)                                                                    \
+    switch (simdLevel()) {                                                                       \
+        KELVOR_AVX2_CASE(call)                                                                   \
+        KELVOR_SSE2_CASE(call)                                                                   \
+    default:                                                                                     \
+        pixel_rows::portable::call;                                                              \
+    }
+
+void addRow(Pixel* target, const Pixel* sampled, std::int32_t count)
+{
+    KELVOR_DISPATCH(addRow(target, sampled, count))
+}
+
+void gatherRow(Pixel* sampled, const Pixel* row, const std::int32_t* columns, std::int32_t count,
+               std::uint32_t fade)
+{
+    KELVOR_DISPATCH(gatherRow(sampled, row, columns, count, fade))
+}
+
+void addGatheredRow(Pixel* target, const Pixel* row, const std::int32_t* columns,
+                    std::int32_t count, std::uint32_t fade)
+{
+    KELVOR_DISPATCH(addGatheredRow(target, row, columns, count, fade))
+}
+
+void blendHalves(Pixel* pixels, Pixel* previous, std::size_t count)
+{
+    KELVOR_DISPATCH(blendHalves(pixels, previous, count))
+}
+
+void brightenBlock3x3(Pixel* topLeft, std::ptrdiff_t stride, const Pixel* amounts)
+{
+    KELVOR_DISPATCH(brightenBlock3x3(topLeft, stride, amounts))
+}

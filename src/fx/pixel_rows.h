@@ -1,0 +1,34 @@
+// Rows of pixels worked on channel by channel with saturation, in the
+// instruction set of simdLevel(): the inner loops of the scaled blits, the
+// glow stamp and the trail. Every level gives the results of the portable
+// code (packed_channels.h), which gives those of the channel tables.
+#pragma once
+
+#include "image/image.h"
+
+#include <cstddef>
+#include <cstdint>
+
+// target[i] = addSaturated(target[i], sampled[i]) for count pixels.
+void addRow(Pixel* target, const Pixel* sampled, std::int32_t count);
+
+// sampled[i] = lowerChannels(row[columns[i]], fade): the source row sampled
+// at the given columns, every channel lowered by fade (0..255; 0 keeps the
+// channels and clears the top byte).
+void gatherRow(Pixel* sampled, const Pixel* row, const std::int32_t* columns, std::int32_t count,
+               std::uint32_t fade);
+
+// The two above in one pass, for a sampled row that serves one target row:
+// target[i] = addSaturated(target[i], lowerChannels(row[columns[i]], fade)).
+void addGatheredRow(Pixel* target, const Pixel* row, const std::int32_t* columns,
+                    std::int32_t count, std::uint32_t fade);
+
+// The trail: pixels[i] = previous[i] = each channel of both halved (rounded
+// down) and summed. The buffers must not overlap.
+void blendHalves(Pixel* pixels, Pixel* previous, std::size_t count);
+
+// Adds amounts[0..8] (top bytes 0) to the 3x3 block whose top-left pixel is
+// topLeft, rows stride pixels apart, with saturation; each pixel keeps its
+// top byte. The pixel right of each block row is read and written back
+// unchanged, so it must exist: the block may not touch the last column.
+void brightenBlock3x3(Pixel* topLeft, std::ptrdiff_t stride, const Pixel* amounts);

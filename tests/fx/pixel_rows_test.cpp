@@ -1,0 +1,226 @@
+// The pixel rows on every instruction set this processor runs, against the
+// saturating channel tables and the plain per-channel arithmetic: every pair
+// of channel values in every channel, any top byte, and row lengths that
+// leave tails shorter than a vector.
+#include "fx/clamp_tables.h"
+#include "fx/pixel_rows.h"
+#include "support/simd_levels.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace {
+
+Pixel inChannel(std::uint32_t value, int channel, Pixel background)
+{
+    const int shift = 8 * channel;
+    return (background & ~(0xFFu << shift)) | (value << shift);
+}
+
+std::uint32_t channelOf(Pixel p, int channel) { return (p >> (8 * channel)) & 0xFFu; }
+
+// What the channel tables make of a + b: each channel clamped, top byte 0.
+Pixel tableSum(const ClampTables& tables, Pixel a, Pixel b)
+{
+    const std::int32_t* red = tables.redTable() + kChannelTableOffset;
+    const std::int32_t* green = tables.greenTable() + kChannelTableOffset;
+    const std::int32_t* blue = tables.blueTable() + kChannelTableOffset;
+    return static_cast<Pixel>(red[channelOf(a, 2) + channelOf(b, 2)] +
+                              green[channelOf(a, 1) + channelOf(b, 1)] +
+                              blue[channelOf(a, 0) + channelOf(b, 0)]);
+}
+
+// Each channel max(s - fade, 0), top byte 0.
+Pixel lowered(Pixel s, std::uint32_t fade)
+{
+    Pixel result = 0;
+    for (int channel = 0; channel < 3; ++channel)
+        result |= static_cast<Pixel>(std::max<int>(static_cast<int>(channelOf(s, channel)) -
+                                                       static_cast<int>(fade),
+                                                   0))
+                  << (8 * channel);
+    return result;
+}
+
+class PixelRows : public ::testing::TestWithParam<SimdLevel> {
+protected:
+    ScopedSimdLevel level{GetParam()};
+    ClampTables tables;
+};
+
+TEST_P(PixelRows, AddRowMatchesTheClampTablesForAllPairs)
+{
+    std::vector<Pixel> target(256), sampled(256);
+    for (int channel = 0; channel < 3; ++channel) {
+        for (std::uint32_t a = 0; a < 256; ++a) {
+            for (std::uint32_t b = 0; b < 256; ++b) {
+                // The other channels and the top bytes are kept busy.
+                target[b] = inChannel(a, channel, 0xA5000000u | (b * 0x010101u));
+                sampled[b] = inChannel(b, channel, 0x5A000000u | (a * 0x010101u));
+            }
+            std::vector<Pixel> expected(256);
+            for (int i = 0; i < 256; ++i)
+                expected[i] = tableSum(tables, target[i], sampled[i]);
+            addRow(target.data(), sampled.data(), 256);
+            ASSERT_EQ(target, expected) << "a = " << a << " in channel " << channel;
+        }
+    }
+}
+
+TEST_P(PixelRows, GatheredRowsLowerAndAddForAllFadesAndChannels)
+{
+    // Source columns taken backwards and in a shuffled order, so that each
+    // vector lane must load its own column.
+    std::vector<std::int32_t> columns(256);
+    for (int i = 0; i < 256; ++i)
+        columns[i] = 255 - i;
+    std::shuffle(columns.begin() + 100, columns.end(), std::mt19937(3u));
+    std::vector<Pixel> row(256), target(256), sampled(256);
+    for (std::uint32_t s = 0; s < 256; ++s)
+        row[s] = 0xC3000000u | (s << 16) | ((255 - s) << 8) | ((s * 7) & 0xFF);
+    for (std::uint32_t fade = 0; fade < 256; ++fade) {
+        for (int i = 0; i < 256; ++i)
+            target[i] = 0x7E000000u | static_cast<Pixel>((i * 2654435761u) & 0xFFFFFF);
+        std::vector<Pixel> expectedSampled(256), expectedSum(256);
+        for (int i = 0; i < 256; ++i) {
+            expectedSampled[i] = lowered(row[columns[i]], fade);
+            expectedSum[i] = tableSum(tables, target[i], expectedSampled[i]);
+        }
+        gatherRow(sampled.data(), row.data(), columns.data(), 256, fade);
+        ASSERT_EQ(sampled, expectedSampled) << "fade " << fade;
+        addGatheredRow(target.data(), row.data(), columns.data(), 256, fade);
+        ASSERT_EQ(target, expectedSum) << "fade " << fade;
+    }
+}
+
+TEST_P(PixelRows, TrailBlendHalvesEveryPairOfChannels)
+{
+    std::vector<Pixel> pixels(65536), previous(65536), expected(65536);
+    for (int channel = 0; channel < 3; ++channel) {
+        for (std::uint32_t a = 0; a < 256; ++a)
+            for (std::uint32_t b = 0; b < 256; ++b) {
+                const std::size_t i = a * 256 + b;
+                pixels[i] = inChannel(a, channel, 0xFF000000u | (b * 0x010101u));
+                previous[i] = inChannel(b, channel, 0x81000000u | (a * 0x010101u));
+                Pixel sum = 0;
+                for (int c = 0; c < 3; ++c)
+                    sum |= ((channelOf(pixels[i], c) >> 1) + (channelOf(previous[i], c) >> 1)) << (8 * c);
+                expected[i] = sum;
+            }
+        blendHalves(pixels.data(), previous.data(), pixels.size());
+        ASSERT_EQ(pixels, expected) << "channel " << channel;
+        ASSERT_EQ(previous, expected) << "channel " << channel;
+    }
+}
+
+// Lengths 0 to 40 from every start within a vector: the vector body and the
+// tail together must cover exactly the row, nothing before or after it.
+TEST_P(PixelRows, EveryLengthTouchesExactlyItsRow)
+{
+    std::mt19937 random(5u);
+    std::vector<std::int32_t> columns(64);
+    for (auto& c : columns)
+        c = static_cast<std::int32_t>(random() % 64);
+    std::vector<Pixel> source(64);
+    for (auto& p : source)
+        p = random();
+    for (std::int32_t start = 0; start < 8; ++start) {
+        for (std::int32_t count = 0; count <= 40; ++count) {
+            std::vector<Pixel> target(64), sampled(64, 0x12345678u), previous(64);
+            for (auto& p : target)
+                p = random();
+            for (auto& p : previous)
+                p = random();
+            std::vector<Pixel> wantTarget = target, wantSampled = sampled, wantPrevious = previous;
+            for (std::int32_t i = start; i < start + count; ++i)
+                wantSampled[i] = lowered(source[columns[i]], 9);
+            gatherRow(sampled.data() + start, source.data(), columns.data() + start, count, 9);
+            ASSERT_EQ(sampled, wantSampled) << start << "+" << count;
+
+            for (std::int32_t i = start; i < start + count; ++i)
+                wantTarget[i] = tableSum(tables, target[i], sampled[i]);
+            addRow(target.data() + start, sampled.data() + start, count);
+            ASSERT_EQ(target, wantTarget) << start << "+" << count;
+
+            for (std::int32_t i = start; i < start + count; ++i)
+                wantTarget[i] = tableSum(tables, wantTarget[i], source[columns[i]]);
+            addGatheredRow(target.data() + start, source.data(), columns.data() + start, count, 0);
+            ASSERT_EQ(target, wantTarget) << start << "+" << count;
+
+            for (std::int32_t i = start; i < start + count; ++i) {
+                const Pixel both = ((target[i] >> 1) & 0x7F7F7Fu) + ((previous[i] >> 1) & 0x7F7F7Fu);
+                wantTarget[i] = both;
+                wantPrevious[i] = both;
+            }
+            blendHalves(target.data() + start, previous.data() + start, static_cast<std::size_t>(count));
+            ASSERT_EQ(target, wantTarget) << start << "+" << count;
+            ASSERT_EQ(previous, wantPrevious) << start << "+" << count;
+        }
+    }
+}
+
+// The glow block: nine amounts added with saturation, every top byte kept,
+// the pixel right of each block row and every other pixel left as they were.
+TEST_P(PixelRows, GlowBlockAddsNinePixelsAndKeepsTheRest)
+{
+    std::mt19937 random(8u);
+    const std::ptrdiff_t stride = 7;
+    for (int round = 0; round < 2000; ++round) {
+        std::vector<Pixel> image(7 * 5);
+        for (auto& p : image)
+            p = random();
+        Pixel amounts[9];
+        for (auto& a : amounts)
+            a = random() & 0x00FFFFFFu;
+        if (round % 4 == 0)
+            for (auto& a : amounts)
+                a = 0x00FFFFFFu; // everything saturates
+        std::vector<Pixel> expected = image;
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 3; ++c) {
+                Pixel& p = expected[(1 + r) * stride + 2 + c];
+                p = (p & 0xFF000000u) | tableSum(tables, p, amounts[3 * r + c]);
+            }
+        brightenBlock3x3(image.data() + stride + 2, stride, amounts);
+        ASSERT_EQ(image, expected) << "round " << round;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryPath, PixelRows, ::testing::ValuesIn(availableSimdLevels()),
+                         simdLevelTestName);
+
+TEST(SimdLevels, TheBestLevelIsInUseAndEveryAvailableOneCanBeChosen)
+{
+    const std::vector<SimdLevel> levels = availableSimdLevels();
+    ASSERT_FALSE(levels.empty());
+    EXPECT_EQ(levels.front(), SimdLevel::portable);
+    EXPECT_EQ(levels.back(), bestSimdLevel());
+    EXPECT_EQ(simdLevel(), bestSimdLevel());
+#if defined(__x86_64__)
+    // SSE2 is part of every x86-64 processor.
+    EXPECT_NE(std::find(levels.begin(), levels.end(), SimdLevel::sse2), levels.end());
+#endif
+    for (SimdLevel level : levels) {
+        const ScopedSimdLevel use(level);
+        EXPECT_EQ(simdLevel(), level);
+    }
+    EXPECT_EQ(simdLevel(), bestSimdLevel());
+}
+
+TEST(SimdLevels, ALevelTheProcessorLacksIsRefused)
+{
+    const std::vector<SimdLevel> levels = availableSimdLevels();
+    for (SimdLevel level : {SimdLevel::portable, SimdLevel::sse2, SimdLevel::avx2}) {
+        if (std::find(levels.begin(), levels.end(), level) != levels.end())
+            continue;
+        const SimdLevel before = simdLevel();
+        EXPECT_FALSE(setSimdLevel(level)) << simdLevelName(level);
+        EXPECT_EQ(simdLevel(), before);
+    }
+}
+
+} // namespace
