@@ -2,6 +2,18 @@
 
 #include "platform/tick_count.h"
 
+#include <cmath>
+
+namespace {
+
+// How long before the end of a frame period the wait stops sleeping and
+// polls the tick count instead: enough to absorb how late a sleeping thread
+// is woken on a busy machine, little enough that the poll costs next to
+// nothing.
+constexpr double sleepMargin = 1.0;
+
+} // namespace
+
 DemoClock::DemoClock(float rate, float step) : rate(rate)
 {
     reset();
@@ -35,8 +47,10 @@ bool DemoClock::update()
     }
 
     tick = tickCount();
-    while (tick - lastTick < period)
+    while (tick - lastTick < period) {
+        restBeforePeriodEnd(tick);
         tick = tickCount();
+    }
 
     time = static_cast<float>(static_cast<double>(step) + time);
     lastTick = static_cast<float>(tickCount());
@@ -48,4 +62,16 @@ bool DemoClock::frameDue() const
 {
     const double tick = tickCount();
     return tick < lastTick || !(tick - lastTick < period);
+}
+
+// The wait ends at the first whole tick count a full period past lastTick.
+// Sleeping until a margin before that moment leaves the end itself to the
+// poll, so the readings the clock takes, and with them every update's
+// result, are those a pure poll would take.
+void DemoClock::restBeforePeriodEnd(double tick) const
+{
+    const double end = std::ceil(static_cast<double>(lastTick) + period);
+    const double wake = end - sleepMargin;
+    if (wake > tick)
+        sleepUntilTick(wake);
 }

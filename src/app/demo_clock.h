@@ -13,8 +13,9 @@ public:
     // changed) when the rate is not above 0.1.
     bool reset();
 
-    // Busy-waits until a frame period has passed since the last update, then
-    // advances the clock time by one step (plus a catch-up for late frames).
+    // Waits until a frame period has passed since the last update, sleeping
+    // for most of it and polling the tick count for its end, then advances
+    // the clock time by one step (plus a catch-up for late frames).
     // False, with nothing changed, while the tick count is below the last one.
     bool update();
 
@@ -31,6 +32,8 @@ public:
     float getLastTick() const { return lastTick; }
 
 private:
+    void restBeforePeriodEnd(double tick) const;
+
     float rate = 0.0f;
     float lastTick = 0.0f;
     float period = 0.0f;

@@ -7,11 +7,35 @@
 #include "platform/tick_count.h"
 
 #include <chrono>
+#include <cmath>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Milliseconds = std::chrono::duration<double, std::milli>;
+
+Clock::time_point origin()
+{
+    static const Clock::time_point start = Clock::now();
+    return start;
+}
+
+} // namespace
 
 std::uint32_t tickCount()
 {
-    using Clock = std::chrono::steady_clock;
-    static const Clock::time_point origin = Clock::now();
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - origin);
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - origin());
     return static_cast<std::uint32_t>(static_cast<std::uint64_t>(elapsed.count()));
+}
+
+void sleepUntilTick(double tick)
+{
+    // Where the count stands now, with the fraction of its millisecond.
+    const double elapsed = Milliseconds(Clock::now() - origin()).count();
+    const double now = std::fmod(elapsed, 4294967296.0);
+    if (!(tick > now))
+        return;
+    const Milliseconds wake(elapsed + (tick - now));
+    std::this_thread::sleep_until(origin() + std::chrono::duration_cast<Clock::duration>(wake));
 }

@@ -5,6 +5,7 @@
 #include "platform/system.h"
 #include "platform/tick_count.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -158,6 +159,16 @@ std::uint32_t tickCount()
 {
     state().now += state().script.msPerTick;
     return state().now;
+}
+
+// A sleep passes the readings that would have come before its end, so the
+// clock's readings are those of a pure poll.
+void sleepUntilTick(double tick)
+{
+    FakeState& s = state();
+    const std::uint32_t step = s.script.msPerTick;
+    while (step != 0 && s.now + step < tick && s.now <= UINT32_MAX - step)
+        s.now += step;
 }
 
 void messageBox(const char* text, const char* caption)

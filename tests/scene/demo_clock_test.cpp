@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -106,6 +107,76 @@ TEST(DemoClock, AFrameIsDueExactlyWhenUpdateWouldNotWait)
     DemoClock roundedUp(70.0f, 0.01f);
     EXPECT_TRUE(roundedUp.frameDue());
     EXPECT_FALSE(roundedUp.update());
+}
+
+struct ClockReading {
+    float time;
+    float delta;
+    float lastTick;
+    bool updated;
+};
+
+// Runs 300 updates from tick 5000 on a count that advances `advance` ms per
+// reading, with a late frame of `lateBy` ms every 50th update.
+std::vector<ClockReading> runClock(std::uint32_t advance, std::uint32_t lateBy, std::uint32_t& readings)
+{
+    setTicks(5000, advance);
+    DemoClock clock(70.0f, 0.01f);
+    std::vector<ClockReading> result;
+    readings = 0;
+    for (int frame = 1; frame <= 300; ++frame) {
+        if (frame % 50 == 0) {
+            readings += ticksRead();
+            setTicks(currentTicks() + lateBy, advance);
+        }
+        const bool updated = clock.update();
+        result.push_back({clock.getTime(), clock.getDelta(), clock.getLastTick(), updated});
+    }
+    readings += ticksRead();
+    return result;
+}
+
+bool sameReadings(const std::vector<ClockReading>& a, const std::vector<ClockReading>& b)
+{
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (bitsOf(a[i].time) != bitsOf(b[i].time) || bitsOf(a[i].delta) != bitsOf(b[i].delta) ||
+            a[i].lastTick != b[i].lastTick || a[i].updated != b[i].updated)
+            return false;
+    }
+    return a.size() == b.size();
+}
+
+TEST(DemoClock, SleepingInTheWaitChangesNoUpdateAndSavesMostReadings)
+{
+    for (std::uint32_t advance : {1u, 2u, 3u, 7u, 13u}) {
+        for (std::uint32_t lateBy : {0u, 9u, 40u, 10000u}) {
+            std::uint32_t polled = 0;
+            std::uint32_t slept = 0;
+            honourSleeps(false);
+            const std::vector<ClockReading> poll = runClock(advance, lateBy, polled);
+            honourSleeps(true);
+            const std::vector<ClockReading> sleep = runClock(advance, lateBy, slept);
+            EXPECT_TRUE(sameReadings(poll, sleep)) << "advance " << advance << ", late by " << lateBy;
+            EXPECT_LE(slept, polled);
+            if (advance == 1) {
+                // A pure poll reads the count about 16 times a frame; the
+                // wait sleeps to a millisecond before the end and reads it
+                // only a handful of times.
+                EXPECT_GT(polled, 300u * 15);
+                EXPECT_LT(slept, 300u * 7);
+            }
+        }
+    }
+}
+
+TEST(DemoClock, ALateFrameDoesNotSleep)
+{
+    setTicks(0);
+    DemoClock clock(70.0f, 0.01f);
+    setTicks(30);
+    ASSERT_TRUE(clock.update());
+    EXPECT_EQ(sleepsTaken(), 0u);
+    EXPECT_EQ(ticksRead(), 5u);
 }
 
 TEST(DemoClock, ARateNotAboveOneTenthRefusesToReset)
