@@ -14,6 +14,8 @@ namespace {
 // Enough for any burst of key presses within one frame; more are dropped.
 constexpr std::size_t keyQueueLimit = 64;
 constexpr int preferredScale = 3;
+// The longest one key poll of a paused show sleeps waiting for an event.
+constexpr int pausedPollLimitMs = 100;
 
 [[noreturn]] void giveUp(const char* what)
 {
@@ -174,9 +176,11 @@ int consoleKeyWaiting(Console* console)
         return 1;
     }
     // A frame asks once; asking again without an update in between means
-    // the show is paused and polling, so give the processor a rest.
+    // the show is paused and polling, so sleep until the next event arrives
+    // (a key, an uncovered window) instead of spinning. The next poll
+    // handles it; the time limit only bounds how long one call can take.
     if (++console->emptyPolls > 1)
-        SDL_Delay(1);
+        SDL_WaitEventTimeout(nullptr, pausedPollLimitMs);
     return 0;
 }
 
