@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# What the live show costs to run and how evenly it paces its frames: the
+# show in a virtual X server with the window at 1x (a desktop too small for
+# 2x) and SDL's dummy audio driver. After a settling time it measures, over
+# a window of SECONDS:
+#  - the processor time the show used (user + system, from /proc), as a
+#    share of one core;
+#  - the frames presented per second and the intervals between presented
+#    frames (median, 1st and 99th percentile), from the times the
+#    present_times probe notes at every SDL_RenderPresent.
+# With PAUSED=1 the show is paused (P) before the measurement, which then
+# gives what a paused show costs.
+# Usage: show_pacing.sh KELVOR SHOW_FOLDER PROBE.so [SECONDS] [SETTLE]
+set -euo pipefail
+kelvor=$(readlink -f "$1")
+show=$2
+probe=$(readlink -f "$3")
+seconds=${4:-10}
+settle=${5:-2}
+
+work=$(mktemp -d)
+pid=
+xvfb=
+cleanup() {
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
+  if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -noreset -screen 0 400x300x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n 1 "$work/display")"
+unset WAYLAND_DISPLAY
+
+(cd "$show" && SDL_AUDIODRIVER=dummy KELVOR_PRESENT_LOG="$work/presents" LD_PRELOAD="$probe" \
+  exec "$kelvor") 2>"$work/stderr" &
+pid=$!
+
+# user + system time of the show, in clock ticks.
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
+monotonic_ns() { awk '{ printf "%.0f\n", $1 * 1e9 }' /proc/uptime; }
+
+sleep "$settle"
+window=$(xdotool search --name '^KELVOR$' | head -n 1)
+xdotool windowfocus "$window" 2>/dev/null || true
+if [ "${PAUSED:-0}" = 1 ]; then
+  xdotool key --window "$window" p
+  sleep 0.5
+fi
+kill -0 "$pid" 2>/dev/null || { echo "the show ended early:" >&2; cat "$work/stderr" >&2; exit 1; }
+cpu0=$(cpu_ticks); t0=$(date +%s%N); m0=$(python3 -c 'import time; print(time.monotonic_ns())')
+sleep "$seconds"
+cpu1=$(cpu_ticks); t1=$(date +%s%N); m1=$(python3 -c 'import time; print(time.monotonic_ns())')
+
+xdotool key --window "$window" Escape
+for _ in $(seq 40); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+wait "$pid" || true
+pid=
+
+python3 - "$work/presents" "$m0" "$m1" "$cpu0" "$cpu1" "$t0" "$t1" "$(getconf CLK_TCK)" <<'PY'
+import sys
+path, m0, m1, cpu0, cpu1, t0, t1, hz = sys.argv[1], *map(int, sys.argv[2:])
+times = [int(line) for line in open(path) if m0 <= int(line) <= m1]
+wall = (t1 - t0) / 1e9
+print(f"cpu {100 * (cpu1 - cpu0) / hz / wall:.1f} % of one core over {wall:.1f} s")
+if len(times) < 2:
+    print(f"frames {len(times)}")
+    sys.exit(0)
+gaps = sorted((b - a) / 1e6 for a, b in zip(times, times[1:]))
+def pct(p):
+    return gaps[min(len(gaps) - 1, int(p / 100 * len(gaps)))]
+print(f"frames {len(times)} in {(m1 - m0) / 1e9:.2f} s: {len(times) / ((m1 - m0) / 1e9):.2f} per second")
+print(f"interval ms: median {pct(50):.3f}, 1st percentile {pct(1):.3f}, "
+      f"99th percentile {pct(99):.3f}, min {gaps[0]:.3f}, max {gaps[-1]:.3f}")
+PY
