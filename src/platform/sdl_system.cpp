@@ -10,7 +10,13 @@ void messageBox(const char* text, const char* caption)
 {
     std::fprintf(stderr, "%s: %s\n", caption, text);
     std::fflush(stderr);
-    SDL_ShowSimpleMessageBox(0, caption, text, nullptr);
+    // SDL draws its box with the X server's core fonts, or through zenity;
+    // with neither it refuses. The stderr line then stands for the box, and
+    // the start-up goes on as after a dismissed one.
+    if (SDL_ShowSimpleMessageBox(0, caption, text, nullptr) != 0) {
+        std::fprintf(stderr, "KELVOR: the message box could not be shown (%s)\n", SDL_GetError());
+        std::fflush(stderr);
+    }
 }
 
 void* foregroundWindow()

@@ -38,14 +38,20 @@ trap cleanup EXIT
 # servers started at the same moment, as under a parallel ctest. Without
 # -noreset the server resets whenever its last client leaves (between two
 # xdotool calls, or when a show ends) and refuses connections meanwhile.
-Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
+# Extra arguments go to the server.
+start_server() {
+  if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true; fi
+  rm -f "$work/display"
+  Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp "$@" 3>"$work/display" 2>"$work/xvfb.log" &
+  xvfb=$!
+  for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+  done
+  [ -s "$work/display" ] || { echo "FAIL: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+  export DISPLAY=":$(head -n 1 "$work/display")"
+}
+start_server
 unset WAYLAND_DISPLAY
 
 fail() {
@@ -192,5 +198,27 @@ wait_for_end "the message was dismissed"
 [ "$status" -eq 0 ] || fail "ended with status $status with a picture missing"
 [ ! -e "$work/audio.raw" ] || fail "audio was started with a picture missing"
 echo "no data3.pcx: message box, then the end with status 0"
+
+# 4. A display without the core fonts SDL draws its boxes with (the server's
+# built-in cursor and fixed fonts only, and no zenity): the box is refused,
+# the show says so once, right after the message line, and starts as after
+# a dismissed box.
+if command -v zenity >/dev/null 2>&1; then
+  echo "no core fonts: not tried, zenity would show the box"
+else
+  start_server -fp built-ins
+  start_show "$work/no-music"
+  wait_for_window KELVOR
+  grep -A1 -x "err: couldn't load demo.xm" "$work/stderr" | sed -n 2p \
+    | grep -q "^KELVOR: the message box could not be shown (.\+)$" \
+    || fail "the refused box is not reported right after the message, with SDL's reason"
+  [ "$(grep -c "message box could not be shown" "$work/stderr")" -eq 1 ] || fail "the refused box is reported more than once"
+  focus
+  sleep 1
+  xdotool key Escape
+  wait_for_end Esc
+  [ "$status" -eq 0 ] || fail "the show after a refused box ended with status $status"
+  echo "no core fonts: the refused box is reported on stderr, then a silent show"
+fi
 
 echo "PASS"
