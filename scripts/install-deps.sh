@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   libpng-dev libsdl2-dev libopenmpt-dev
   ffmpeg xvfb xauth xdotool x11-apps imagemagick
+  xfonts-base
   libxmp-dev python3 python3-pil
 )
 
