@@ -7,6 +7,7 @@
 #include <dlfcn.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <time.h>
 
 enum { maxFrames = 1 << 20 };
@@ -17,8 +18,11 @@ static int presentCount;
 void SDL_RenderPresent(void* renderer)
 {
     static void (*realPresent)(void*);
-    if (realPresent == NULL)
-        realPresent = (void (*)(void*))dlsym(RTLD_NEXT, "SDL_RenderPresent");
+    if (realPresent == NULL) {
+        /* dlsym gives functions as object pointers; POSIX allows the copy. */
+        void* symbol = dlsym(RTLD_NEXT, "SDL_RenderPresent");
+        memcpy(&realPresent, &symbol, sizeof realPresent);
+    }
     realPresent(renderer);
     struct timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
