@@ -160,7 +160,7 @@ TEST(DemoClock, SleepingInTheWaitChangesNoUpdateAndSavesMostReadings)
             EXPECT_LE(slept, polled);
             if (advance == 1) {
                 // A pure poll reads the count about 16 times a frame; the
-                // wait sleeps to a millisecond before the end and reads it
+                // wait sleeps to just before the end and reads it
                 // only a handful of times.
                 EXPECT_GT(polled, 300u * 15);
                 EXPECT_LT(slept, 300u * 7);
