@@ -2,11 +2,15 @@
 // loop ends the process itself, so run() returns only when the show could
 // not start.
 #include "app/demo.h"
+#include "app/show_start.h"
 
 #include <memory>
 
-int main()
+int main(int argc, char** argv)
 {
+    int status = 0;
+    if (!prepareShow(argc, argv, status))
+        return status;
     std::unique_ptr<Demo> demo = std::make_unique<Demo>();
     if (!demo->run())
         demo->reportRefusal();

@@ -6,6 +6,6 @@ target_link_libraries(kelvor_demo PUBLIC kelvor_pixels kelvor_clock)
 
 if(KELVOR_SHOW)
   add_executable(kelvor ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
-  target_link_libraries(kelvor PRIVATE kelvor_demo kelvor_pixels kelvor_clock kelvor_platform_sdl)
+  target_link_libraries(kelvor PRIVATE kelvor_show_start kelvor_demo kelvor_pixels kelvor_clock kelvor_platform_sdl)
   set_target_properties(kelvor PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KELVOR_PROGRAM_DIR})
 endif()

@@ -38,6 +38,11 @@ PixelFormat pixelFormat(int bits, std::uint32_t redMask, std::uint32_t greenMask
 // message on stderr and status 0 when there is no display to open it on.
 Console* consoleCreate();
 
+// Whether consoles opened from now on fill the whole screen instead of
+// opening as a window; off unless asked for. Alt+Enter and F11 switch
+// between the two either way.
+void consoleSetFullscreen(bool fullscreen);
+
 // Opens the window with the title; it shows width x height pixels of the
 // format. flags is reserved and must be 0.
 void consoleOpen(Console* console, const char* title, int width, int height,

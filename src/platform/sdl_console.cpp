@@ -17,6 +17,8 @@ constexpr int preferredScale = 3;
 // The longest one key poll of a paused show sleeps waiting for an event.
 constexpr int pausedPollLimitMs = 100;
 
+bool openFullscreen = false;
+
 [[noreturn]] void giveUp(const char* what)
 {
     std::fprintf(stderr, "KELVOR: %s (%s). The show needs a graphical desktop; "
@@ -118,6 +120,11 @@ void pumpEvents(Console* console)
 
 } // namespace
 
+void consoleSetFullscreen(bool fullscreen)
+{
+    openFullscreen = fullscreen;
+}
+
 Console* consoleCreate()
 {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
@@ -141,9 +148,11 @@ void consoleOpen(Console* console, const char* title, int width, int height,
         SDL_SetError("unsupported picture format or size");
         giveUp("couldn't open the window");
     }
+    // The window size is kept for when fullscreen is switched off.
     const int scale = windowScale(width, height);
+    const Uint32 windowFlags = SDL_WINDOW_RESIZABLE | (openFullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     console->window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                       width * scale, height * scale, SDL_WINDOW_RESIZABLE);
+                                       width * scale, height * scale, windowFlags);
     if (console->window == nullptr)
         giveUp("couldn't open the window");
     console->renderer = SDL_CreateRenderer(console->window, -1, 0);

@@ -143,6 +143,28 @@ TEST_F(ConsoleLayer, FullscreenKeysModifiersAndRepeatsNeverReachTheQueue)
     EXPECT_EQ(queuedCodes(), std::vector<int>{13}) << "Enter without Alt is an ordinary key";
 }
 
+TEST(ConsoleFullscreen, OpensOnTheWholeScreenWhenAskedAndTheKeysStillSwitchBack)
+{
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    const PixelFormat format = pixelFormat(32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0);
+    for (const bool fullscreen : {true, false}) {
+        consoleSetFullscreen(fullscreen);
+        Console* console = consoleCreate();
+        consoleOpen(console, "KELVOR", width, height, format, 0);
+        const Uint32 flags = SDL_GetWindowFlags(console->window);
+        EXPECT_EQ((flags & SDL_WINDOW_FULLSCREEN) != 0, fullscreen);
+        if (fullscreen) {
+            SDL_Event event{};
+            event.type = SDL_KEYDOWN;
+            event.key.keysym.sym = SDLK_F11;
+            SDL_PushEvent(&event);
+            consoleUpdate(console);
+            EXPECT_EQ(SDL_GetWindowFlags(console->window) & SDL_WINDOW_FULLSCREEN, 0u) << "F11 leaves fullscreen";
+        }
+        consoleDestroy(console);
+    }
+}
+
 TEST_F(ConsoleLayer, ClosingTheWindowQueuesEsc)
 {
     SDL_Event quit{};

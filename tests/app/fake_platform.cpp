@@ -252,6 +252,11 @@ Console* consoleCreate()
     return new Console;
 }
 
+void consoleSetFullscreen(bool fullscreen)
+{
+    record(std::string("consoleSetFullscreen(") + (fullscreen ? "1" : "0") + ")");
+}
+
 void consoleOpen(Console*, const char* title, int width, int height, const PixelFormat& format, int flags)
 {
     record(std::string("consoleOpen(") + title + "," + std::to_string(width) + "," + std::to_string(height)
