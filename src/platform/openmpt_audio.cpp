@@ -3,22 +3,18 @@
 // starts and stops it. Everything the callback reads is changed with the
 // device locked, so the two threads never see a half-made change.
 #include "platform/bass.h"
+#include "platform/module_file.h"
 
 #include <SDL.h>
 #include <libopenmpt/libopenmpt.h>
 #include <libopenmpt/libopenmpt_version.h>
 
-#include <cstdio>
 #include <cstring>
-#include <sys/stat.h>
 #include <vector>
 
 namespace {
 
 constexpr std::uint32_t layerVersion = 0x80000;
-// Far larger than any tracker module the show could ship; a bigger file is
-// not read into memory.
-constexpr long moduleSizeLimit = 64L * 1024 * 1024;
 
 struct AudioState {
     SDL_AudioDeviceID device = 0;
@@ -60,35 +56,6 @@ bool librariesMatch()
                             && SDL_VERSIONNUM(linked.major, linked.minor, linked.patch)
                                    >= SDL_VERSIONNUM(compiled.major, compiled.minor, compiled.patch);
     return openmptMatches && sdlMatches;
-}
-
-// The bytes of the file from offset, length bytes of them (0: to the end);
-// empty when the file can't be read or the range lies outside it.
-std::vector<char> readFileRange(const char* name, std::uint32_t offset, std::uint32_t length)
-{
-    std::vector<char> bytes;
-    // Only a regular file can be a module: opening a named pipe would wait
-    // for a writer that may never come.
-    struct stat status;
-    if (stat(name, &status) != 0 || !S_ISREG(status.st_mode))
-        return bytes;
-    std::FILE* file = std::fopen(name, "rb");
-    if (file == nullptr)
-        return bytes;
-    long size = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0)
-        size = std::ftell(file);
-    long count = size - static_cast<long>(offset);
-    if (length != 0 && static_cast<long>(length) < count)
-        count = static_cast<long>(length);
-    if (size >= 0 && count > 0 && count <= moduleSizeLimit
-        && std::fseek(file, static_cast<long>(offset), SEEK_SET) == 0) {
-        bytes.resize(static_cast<std::size_t>(count));
-        if (std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size())
-            bytes.clear();
-    }
-    std::fclose(file);
-    return bytes;
 }
 
 void releaseModule()
@@ -148,7 +115,7 @@ std::uint32_t BASS_MusicLoad(int memory, const char* file, std::uint32_t offset,
 {
     if (audio.device == 0 || memory != 0 || file == nullptr)
         return 0;
-    const std::vector<char> bytes = readFileRange(file, offset, length);
+    const std::vector<char> bytes = readModuleFile(file, offset, length);
     if (bytes.empty())
         return 0;
     openmpt_module* module = openmpt_module_create_from_memory2(
