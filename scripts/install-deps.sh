@@ -10,6 +10,7 @@ packages=(
   ffmpeg xvfb xauth xdotool x11-apps imagemagick
   xfonts-base
   libxmp-dev python3 python3-pil
+  emscripten chromium chromium-driver python3-selenium
 )
 
 missing=()
@@ -18,6 +19,12 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
+
+# The web build's music player comes from the npm registry. A Node.js from
+# elsewhere brings its own npm; Debian's Node.js needs Debian's npm.
+if ! command -v npm > /dev/null 2>&1; then
+  missing+=(npm)
+fi
 
 if [ ${#missing[@]} -eq 0 ]; then
   exit 0

@@ -5,7 +5,9 @@
 #  2. the hardening checks in a clang AddressSanitizer/UBSan build: each fuzz
 #     target for a bounded time, the hardening tests and a short soak run;
 #  3. the whole suite under AddressSanitizer and UBSan (g++);
-#  4. the whole suite in the release build, the show under Xvfb included.
+#  4. the web build (build-web/site, as ./scripts/web.sh makes it);
+#  5. the whole suite in the release build, the show under Xvfb and the web
+#     build in Node.js and headless Chromium included.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 jobs="$(nproc)"
@@ -25,9 +27,13 @@ cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO
 cmake --build "$root/build-asan" -j"$jobs"
 (cd "$root/build-asan" && ctest --output-on-failure -j"$jobs")
 
+echo "== the web build"
+"$root/scripts/web.sh" --build
+
 echo "== the suite"
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release \
-  -DKELVOR_REFERENCE_CAPTURE="$root/build-clang/kelvor-capture"
+  -DKELVOR_REFERENCE_CAPTURE="$root/build-clang/kelvor-capture" \
+  -DKELVOR_WEB_SITE="$root/build-web/site"
 cmake --build "$root/build" -j"$jobs"
 cd "$root/build"
 ctest --output-on-failure -j"$jobs"

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the web version of KELVOR into
+# build-web/site/ and serves it on 127.0.0.1 (port 8000, or $PORT).
+#   ./scripts/web.sh           build, then serve until Ctrl+C
+#   ./scripts/web.sh --build   build only
+# The site folder works as it is on any static web host.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+jobs="$(nproc)"
+"$root/scripts/install-deps.sh"
+
+# Emscripten's JavaScript optimizer needs Debian's acorn module, which a
+# Node.js other than Debian's own does not look for.
+export NODE_PATH="/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}"
+
+echo "== the show's files (kelvor-assets, desktop build)"
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release > /dev/null
+cmake --build "$root/build" -j"$jobs" --target kelvor_show_assets > /dev/null
+
+echo "== the music player (npm, pinned by package-lock.json)"
+player="$root/build-web/player"
+mkdir -p "$player"
+if ! cmp -s "$root/src/platform/web/package-lock.json" "$player/package-lock.json" \
+   || [ ! -f "$player/node_modules/chiptune3/libopenmpt.worklet.js" ]; then
+  cp "$root/src/platform/web/package.json" "$root/src/platform/web/package-lock.json" "$player/"
+  (cd "$player" && npm ci --no-audit --no-fund --ignore-scripts --loglevel=error)
+fi
+
+echo "== the site (emscripten)"
+emcmake cmake -S "$root" -B "$root/build-web" -DCMAKE_BUILD_TYPE=Release \
+  -DKELVOR_TESTS=OFF -DKELVOR_BENCH=OFF -DKELVOR_SHOW=OFF \
+  -DKELVOR_SHOW_FILES="$root/build/show" \
+  -DKELVOR_PLAYER_DIR="$player/node_modules/chiptune3" > /dev/null
+cmake --build "$root/build-web" -j"$jobs"
+
+site="$root/build-web/site"
+if [ "${1:-}" = "--build" ]; then
+  echo "The site is in $site"
+  exit 0
+fi
+port="${PORT:-8000}"
+echo "KELVOR in the browser: http://127.0.0.1:$port/   (the site is $site; Ctrl+C stops the server)"
+cd "$site"
+exec python3 -m http.server "$port" --bind 127.0.0.1
