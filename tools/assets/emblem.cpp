@@ -55,3 +55,12 @@ ShapeSet emblemShapes(double displayWidth, double displayHeight)
     }
     return shapes;
 }
+
+ColourRamp emblemRamp()
+{
+    return {{0.0, {255, 255, 230}},
+            {0.25, {255, 210, 90}},
+            {0.5, {255, 120, 60}},
+            {0.75, {240, 60, 170}},
+            {1.0, {130, 60, 255}}};
+}

@@ -2,7 +2,12 @@
 // of three tapering feathers on each side and a small diamond at each tip.
 #pragma once
 
+#include "colour_ramp.h"
 #include "shape_field.h"
 
 // The emblem centred in a display area of the given size.
 ShapeSet emblemShapes(double displayWidth, double displayHeight);
+
+// The emblem's colours from the heart outwards: white gold, gold, orange,
+// magenta, violet.
+ColourRamp emblemRamp();

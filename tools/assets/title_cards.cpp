@@ -112,12 +112,7 @@ IndexedPicture makeEmblemCard()
     // Shown stretched by about 1.3 across while it is brightest.
     const double aspect = 1.3;
     const double displayWidth = width * aspect;
-    const GlowLook look{aspect, 6.0, 0.3,
-                        {{0.0, {255, 255, 230}},
-                         {0.25, {255, 210, 90}},
-                         {0.5, {255, 120, 60}},
-                         {0.75, {240, 60, 170}},
-                         {1.0, {130, 60, 255}}}};
+    const GlowLook look{aspect, 6.0, 0.3, emblemRamp()};
     const ShapeSet shapes = emblemShapes(displayWidth, height);
     const double centreX = displayWidth / 2.0;
     const double centreY = height / 2.0;

@@ -42,6 +42,7 @@ const char* captureUsage()
            "                 .mp4 gives H.264 and AAC, .mkv the lossless FFV1 and FLAC\n"
            "  --wav FILE     write the music of the same span as a 16-bit stereo WAV\n"
            "  --help         show this text\n"
+           "  --version      show the version\n"
            "\n"
            "Frames are always rendered from frame 1, since each frame carries state to the\n"
            "next. A summary (frames, render time per frame) goes to stderr at the end.\n";
@@ -56,6 +57,8 @@ bool parseCaptureOptions(int argc, char** argv, CaptureOptions& options, std::st
         long number = 0;
         if (name == "--help" || name == "-h") {
             options.help = true;
+        } else if (name == "--version") {
+            options.version = true;
         } else if (name == "--checksums") {
             options.checksums = true;
         } else if (name == "--assets" || name == "--png" || name == "--video" || name == "--wav") {

@@ -13,6 +13,7 @@ struct CaptureOptions {
     std::string wav;            // write the music of the same span here
     bool checksums = false;     // print "K HASH" per frame on stdout
     bool help = false;
+    bool version = false;
 };
 
 // Fills options from argv. On a bad argument returns false and sets error to

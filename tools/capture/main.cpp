@@ -116,6 +116,10 @@ int main(int argc, char** argv)
         std::fputs(captureUsage(), stdout);
         return 0;
     }
+    if (options.version) {
+        std::puts("kelvor-capture " KELVOR_VERSION);
+        return 0;
+    }
     if (!isFolder(options.assets))
         return fail("no such folder: " + options.assets);
     if (!options.pngFolder.empty() && !isFolder(options.pngFolder) &&
