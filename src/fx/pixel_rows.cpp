@@ -63,6 +63,14 @@ void brightenBlock3x3(Pixel* topLeft, std::ptrdiff_t stride, const Pixel* amount
     }
 }
 
+void placeColumns(Pixel* frame, std::ptrdiff_t frameStride, const Pixel* columns,
+                  std::ptrdiff_t columnStride, const std::int32_t* from, std::int32_t endRow)
+{
+    for (std::int32_t c = 0; c < kPlacedColumns; ++c)
+        for (std::int32_t r = from[c]; r < endRow; ++r)
+            frame[r * frameStride + c] = columns[c * columnStride + r];
+}
+
 } // namespace portable
 } // namespace pixel_rows
 
@@ -117,4 +125,29 @@ void blendHalves(Pixel* pixels, Pixel* previous, std::size_t count)
 void brightenBlock3x3(Pixel* topLeft, std::ptrdiff_t stride, const Pixel* amounts)
 {
     KELVOR_DISPATCH(brightenBlock3x3(topLeft, stride, amounts))
+}
+
+void placeColumns(Pixel* frame, std::ptrdiff_t frameStride, const Pixel* columns,
+                  std::ptrdiff_t columnStride, const std::int32_t* from, std::int32_t endRow)
+{
+    KELVOR_DISPATCH(placeColumns(frame, frameStride, columns, columnStride, from, endRow))
+}
+
+BlitRows blitRows()
+{
+    switch (simdLevel()) {
+#if KELVOR_HAS_AVX2
+    case SimdLevel::avx2:
+        return {pixel_rows::avx2::addRow, pixel_rows::avx2::gatherRow,
+                pixel_rows::avx2::addGatheredRow};
+#endif
+#if KELVOR_HAS_SSE2
+    case SimdLevel::sse2:
+        return {pixel_rows::sse2::addRow, pixel_rows::sse2::gatherRow,
+                pixel_rows::sse2::addGatheredRow};
+#endif
+    default:
+        return {pixel_rows::portable::addRow, pixel_rows::portable::gatherRow,
+                pixel_rows::portable::addGatheredRow};
+    }
 }

@@ -23,6 +23,17 @@ void gatherRow(Pixel* sampled, const Pixel* row, const std::int32_t* columns, st
 void addGatheredRow(Pixel* target, const Pixel* row, const std::int32_t* columns,
                     std::int32_t count, std::uint32_t fade);
 
+// The three above for the instruction set in use, picked once for a loop
+// that calls them row after row.
+struct BlitRows {
+    void (*add)(Pixel* target, const Pixel* sampled, std::int32_t count);
+    void (*gather)(Pixel* sampled, const Pixel* row, const std::int32_t* columns,
+                   std::int32_t count, std::uint32_t fade);
+    void (*addGathered)(Pixel* target, const Pixel* row, const std::int32_t* columns,
+                        std::int32_t count, std::uint32_t fade);
+};
+BlitRows blitRows();
+
 // The trail: pixels[i] = previous[i] = each channel of both halved (rounded
 // down) and summed. The buffers must not overlap.
 void blendHalves(Pixel* pixels, Pixel* previous, std::size_t count);
@@ -32,3 +43,12 @@ void blendHalves(Pixel* pixels, Pixel* previous, std::size_t count);
 // top byte. The pixel right of each block row is read and written back
 // unchanged, so it must exist: the block may not touch the last column.
 void brightenBlock3x3(Pixel* topLeft, std::ptrdiff_t stride, const Pixel* amounts);
+
+// Columns painted into buffers, placed into the frame row by row:
+// kPlacedColumns columns whose rows lie one after another, row r of column c
+// at columns[c * columnStride + r], go to frame[r * frameStride + c] for the
+// rows r from from[c] up to endRow - 1. Above from[c] the frame keeps its
+// pixels, and the buffers are not read there.
+constexpr std::int32_t kPlacedColumns = 8;
+void placeColumns(Pixel* frame, std::ptrdiff_t frameStride, const Pixel* columns,
+                  std::ptrdiff_t columnStride, const std::int32_t* from, std::int32_t endRow);

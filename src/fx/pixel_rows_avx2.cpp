@@ -1,8 +1,7 @@
 // The pixel rows in AVX2, eight pixels per instruction; compiled for AVX2
 // function by function (the rest of the program stays on the baseline
 // instruction set) and chosen only on processors that have it. Integer work
-// only, so no floating-point rounding is at stake. Row tails of fewer than
-// eight pixels go to the SSE2 rows.
+// only, so no floating-point rounding is at stake.
 #include "fx/pixel_rows_paths.h"
 
 #if KELVOR_HAS_AVX2
@@ -44,31 +43,60 @@ KELVOR_AVX2 inline __m256i gather(const Pixel* row, const std::int32_t* columns)
 
 } // namespace
 
+// The lanes of the last remaining (1..7) pixels of a row, as in the SSE2
+// rows: the final vector lies over the row's last eight pixels and adds 0
+// to the ones already done. Rows shorter than eight go to the SSE2 rows.
+KELVOR_AVX2 inline __m256i lastLanes(std::int32_t remaining)
+{
+    return _mm256_cmpgt_epi32(_mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7),
+                              _mm256_set1_epi32(7 - remaining));
+}
+
 KELVOR_AVX2 void addRow(Pixel* target, const Pixel* sampled, std::int32_t count)
 {
+    if (count < 8) {
+        sse2::addRow(target, sampled, count);
+        return;
+    }
     const __m256i mask = channelMask();
     std::int32_t i = 0;
     for (; i + 8 <= count; i += 8)
         store(target + i,
               _mm256_and_si256(_mm256_adds_epu8(load(target + i), load(sampled + i)), mask));
-    sse2::addRow(target + i, sampled + i, count - i);
+    if (i < count) {
+        const std::int32_t j = count - 8;
+        const __m256i add = _mm256_and_si256(load(sampled + j), lastLanes(count - i));
+        store(target + j, _mm256_and_si256(_mm256_adds_epu8(load(target + j), add), mask));
+    }
 }
 
 KELVOR_AVX2 void gatherRow(Pixel* sampled, const Pixel* row, const std::int32_t* columns,
                            std::int32_t count, std::uint32_t fade)
 {
+    if (count < 8) {
+        sse2::gatherRow(sampled, row, columns, count, fade);
+        return;
+    }
     const __m256i mask = channelMask();
     const __m256i lower = fadeVector(fade);
     std::int32_t i = 0;
     for (; i + 8 <= count; i += 8)
         store(sampled + i,
               _mm256_and_si256(_mm256_subs_epu8(gather(row, columns + i), lower), mask));
-    sse2::gatherRow(sampled + i, row, columns + i, count - i, fade);
+    if (i < count) {
+        const std::int32_t j = count - 8;
+        store(sampled + j,
+              _mm256_and_si256(_mm256_subs_epu8(gather(row, columns + j), lower), mask));
+    }
 }
 
 KELVOR_AVX2 void addGatheredRow(Pixel* target, const Pixel* row, const std::int32_t* columns,
                                 std::int32_t count, std::uint32_t fade)
 {
+    if (count < 8) {
+        sse2::addGatheredRow(target, row, columns, count, fade);
+        return;
+    }
     const __m256i mask = channelMask();
     const __m256i lower = fadeVector(fade);
     std::int32_t i = 0;
@@ -76,7 +104,12 @@ KELVOR_AVX2 void addGatheredRow(Pixel* target, const Pixel* row, const std::int3
         const __m256i source = _mm256_subs_epu8(gather(row, columns + i), lower);
         store(target + i, _mm256_and_si256(_mm256_adds_epu8(load(target + i), source), mask));
     }
-    sse2::addGatheredRow(target + i, row, columns + i, count - i, fade);
+    if (i < count) {
+        const std::int32_t j = count - 8;
+        const __m256i source = _mm256_and_si256(
+            _mm256_subs_epu8(gather(row, columns + j), lower), lastLanes(count - i));
+        store(target + j, _mm256_and_si256(_mm256_adds_epu8(load(target + j), source), mask));
+    }
 }
 
 KELVOR_AVX2 void blendHalves(Pixel* pixels, Pixel* previous, std::size_t count)
@@ -97,6 +130,12 @@ KELVOR_AVX2 void blendHalves(Pixel* pixels, Pixel* previous, std::size_t count)
 void brightenBlock3x3(Pixel* topLeft, std::ptrdiff_t stride, const Pixel* amounts)
 {
     sse2::brightenBlock3x3(topLeft, stride, amounts);
+}
+
+void placeColumns(Pixel* frame, std::ptrdiff_t frameStride, const Pixel* columns,
+                  std::ptrdiff_t columnStride, const std::int32_t* from, std::int32_t endRow)
+{
+    sse2::placeColumns(frame, frameStride, columns, columnStride, from, endRow);
 }
 
 } // namespace avx2

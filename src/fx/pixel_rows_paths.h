@@ -15,7 +15,9 @@
     void addGatheredRow(Pixel* target, const Pixel* row, const std::int32_t* columns,            \
                         std::int32_t count, std::uint32_t fade);                                  \
     void blendHalves(Pixel* pixels, Pixel* previous, std::size_t count);                          \
-    void brightenBlock3x3(Pixel* topLeft, std::ptrdiff_t stride, const Pixel* amounts);
+    void brightenBlock3x3(Pixel* topLeft, std::ptrdiff_t stride, const Pixel* amounts);          \
+    void placeColumns(Pixel* frame, std::ptrdiff_t frameStride, const Pixel* columns,             \
+                      std::ptrdiff_t columnStride, const std::int32_t* from, std::int32_t endRow);
 
 namespace pixel_rows {
 namespace portable {

@@ -56,6 +56,7 @@ void walkRectangle(const BlitGeometry& g, const Image& source, Image& target, st
     Pixel* targetPixels = target.pixels();
     const std::int32_t targetWidth = target.width();
 
+    const BlitRows rows = blitRows();
     std::int32_t columns[kChunkColumns];
     Pixel sampled[kChunkColumns];
     for (std::int32_t left = g.left; left < g.right; left += kChunkColumns) {
@@ -68,19 +69,19 @@ void walkRectangle(const BlitGeometry& g, const Image& source, Image& target, st
             Pixel* targetRow = targetPixels + static_cast<std::int64_t>(y) * targetWidth + left;
             const std::int64_t sourceRow = std::min(v >> 16, lastRow);
             if (sourceRow == sampledRow) {
-                addRow(targetRow, sampled, count);
+                rows.add(targetRow, sampled, count);
                 continue;
             }
             const Pixel* row = sourcePixels + sourceRow * sourceWidth;
             const bool nextRowSame =
                 y + 1 < g.bottom && std::min((v + g.stepY) >> 16, lastRow) == sourceRow;
             if (!nextRowSame) {
-                addGatheredRow(targetRow, row, columns, count, fade);
+                rows.addGathered(targetRow, row, columns, count, fade);
                 continue;
             }
-            gatherRow(sampled, row, columns, count, fade);
+            rows.gather(sampled, row, columns, count, fade);
             sampledRow = sourceRow;
-            addRow(targetRow, sampled, count);
+            rows.add(targetRow, sampled, count);
         }
     }
 }

@@ -5,6 +5,8 @@
 #include "terrain/voxel_terrain.h"
 
 #include "fx/packed_channels.h"
+#include "fx/pixel_rows.h"
+#include "fx/simd_level.h"
 #include "terrain/terrain_layout.h"
 
 #include <algorithm>
@@ -50,13 +52,25 @@ inline std::uint32_t cellAt(std::uint32_t x, std::uint32_t y)
     return ((cellY << 8) + cellX) & 0xFFFFu;
 }
 
+// The passes below are written once and compiled twice: for the baseline
+// instruction set and, where the processor has it, for AVX2 (eight lanes of
+// integers, four of doubles). Both run the same integer and double
+// operations in the same order; AVX2 alone brings no fused multiply-add, so
+// every product is rounded before its subtraction as in the scalar code.
+#if defined(__GNUC__) || defined(__clang__)
+#define KELVOR_ALWAYS_INLINE inline __attribute__((always_inline))
+#else
+#define KELVOR_ALWAYS_INLINE inline
+#endif
+
 // The map cell and height of count samples along the ray, one step apart
 // from (x, y) on. The cells come from a loop that vectorises; the heights
 // are one load after another, unrolled so that the loop's own count and
 // branch do not cost as much as the loads.
-void walkRay(std::uint32_t x, std::uint32_t y, std::uint32_t dx, std::uint32_t dy,
-             std::int32_t count, const std::uint8_t* heightmap, std::uint32_t* cells,
-             std::int32_t* heights)
+KELVOR_ALWAYS_INLINE void walkRayPass(std::uint32_t x, std::uint32_t y, std::uint32_t dx,
+                                      std::uint32_t dy, std::int32_t count,
+                                      const std::uint8_t* heightmap, std::uint32_t* cells,
+                                      std::int32_t* heights)
 {
     for (std::int32_t i = 0; i < count; ++i) {
         x += dx;
@@ -68,8 +82,22 @@ void walkRay(std::uint32_t x, std::uint32_t y, std::uint32_t dx, std::uint32_t d
         heights[i] = heightmap[cells[i]];
 }
 
+// The projected rows of count samples for a lift small enough that every
+// product fits an int (see kSmallLift).
+KELVOR_ALWAYS_INLINE void projectPass(const std::int32_t* __restrict heights,
+                                      std::int32_t smallLift, const double* __restrict base,
+                                      const double* __restrict scale, std::int32_t count,
+                                      std::int32_t* __restrict rows)
+{
+    for (std::int32_t i = 0; i < count; ++i) {
+        const double lifted = static_cast<double>((heights[i] + smallLift) * 32);
+        rows[i] = static_cast<std::int32_t>(base[i] - lifted * scale[i]);
+    }
+}
+
 // The lowest row (the highest on screen) of each block.
-void lowestOfBlocks(const std::int32_t* rows, std::int32_t blocks, std::int32_t* lowest)
+KELVOR_ALWAYS_INLINE void lowestPass(const std::int32_t* rows, std::int32_t blocks,
+                                     std::int32_t* lowest)
 {
     for (std::int32_t b = 0; b < blocks; ++b) {
         std::int32_t m = rows[b * kBlockSamples];
@@ -77,6 +105,58 @@ void lowestOfBlocks(const std::int32_t* rows, std::int32_t blocks, std::int32_t*
             m = std::min(m, rows[b * kBlockSamples + k]);
         lowest[b] = m;
     }
+}
+
+void walkRay(std::uint32_t x, std::uint32_t y, std::uint32_t dx, std::uint32_t dy,
+             std::int32_t count, const std::uint8_t* heightmap, std::uint32_t* cells,
+             std::int32_t* heights)
+{
+    walkRayPass(x, y, dx, dy, count, heightmap, cells, heights);
+}
+
+void projectRows(const std::int32_t* heights, std::int32_t smallLift, const double* base,
+                 const double* scale, std::int32_t count, std::int32_t* rows)
+{
+    projectPass(heights, smallLift, base, scale, count, rows);
+}
+
+void lowestOfBlocks(const std::int32_t* rows, std::int32_t blocks, std::int32_t* lowest)
+{
+    lowestPass(rows, blocks, lowest);
+}
+
+#if KELVOR_HAS_AVX2
+#define KELVOR_AVX2 __attribute__((target("avx2")))
+
+KELVOR_AVX2 void walkRayAvx2(std::uint32_t x, std::uint32_t y, std::uint32_t dx, std::uint32_t dy,
+                             std::int32_t count, const std::uint8_t* heightmap,
+                             std::uint32_t* cells, std::int32_t* heights)
+{
+    walkRayPass(x, y, dx, dy, count, heightmap, cells, heights);
+}
+
+KELVOR_AVX2 void projectRowsAvx2(const std::int32_t* heights, std::int32_t smallLift,
+                                 const double* base, const double* scale, std::int32_t count,
+                                 std::int32_t* rows)
+{
+    projectPass(heights, smallLift, base, scale, count, rows);
+}
+
+KELVOR_AVX2 void lowestOfBlocksAvx2(const std::int32_t* rows, std::int32_t blocks,
+                                    std::int32_t* lowest)
+{
+    lowestPass(rows, blocks, lowest);
+}
+#endif
+
+// Whether this column walk takes the AVX2 passes.
+inline bool wideColumnPasses()
+{
+#if KELVOR_HAS_AVX2
+    return simdLevel() == SimdLevel::avx2;
+#else
+    return false;
+#endif
 }
 
 // Picks the samples that show, nearest first, into shown; returns how many.
@@ -96,39 +176,27 @@ std::int32_t pickShown(const std::int32_t* rows, const std::int32_t* lowest, std
             continue;
         for (std::int32_t k = 0; k < kBlockSamples; ++k) {
             const std::int32_t i = b * kBlockSamples + k;
-            // In 64 bits the difference cannot overflow; its sign bit says
-            // whether the sample shows, and then top moves up to its row.
-            const std::int64_t rise = static_cast<std::int64_t>(rows[i]) - top;
-            const std::int64_t shows = static_cast<std::int64_t>(static_cast<std::uint64_t>(rise) >> 63);
+            // The only chain from sample to sample is the minimum: a
+            // compare and a conditional move, no branch.
+            const std::int32_t row = rows[i];
             shown[count] = i;
-            count += static_cast<std::int32_t>(shows);
-            top = static_cast<std::int32_t>(top + (rise & -shows));
+            count += static_cast<std::int32_t>(row < top);
+            top = std::min(top, row);
         }
     }
     return count;
 }
 
-// Paints the spans of the shown samples into one column: sample k from its
-// row down to the row above sample k - 1's, the nearest down to the row
-// above the bottom row. The spans are painted farthest first into a buffer
-// of the column's rows, each with a fixed block of kSpanBlock rows and a
-// loop only for longer ones (most spans are a few rows): a block running
-// past its span's end lands on nearer rows painted after it, or in the
-// padding below the bottom row. Then the painted rows go to the frame.
-void paintColumn(const std::int32_t* spanTops, const std::uint32_t* colours, std::int32_t count,
-                 std::int32_t height, std::int32_t highestPainted, std::uint32_t* columnPixels,
-                 std::ptrdiff_t stride)
+// Paints the spans of the shown samples into a buffer of one column's rows:
+// sample k from its row down to the row above sample k - 1's, the nearest
+// down to the row above the bottom row. The spans are painted farthest
+// first, each with a fixed block of kSpanBlock rows and a loop only for
+// longer ones (most spans are a few rows): a block running past its span's
+// end lands on nearer rows painted after it, or in the kSpanBlock rows of
+// padding below the bottom row.
+void paintSpans(const std::int32_t* spanTops, const std::uint32_t* colours, std::int32_t count,
+                std::int32_t height, std::uint32_t* buffer)
 {
-    if (height > kColumnRows) {
-        std::int32_t bottom = height - 1;
-        for (std::int32_t k = 0; k < count; ++k) {
-            for (std::int32_t r = std::max(spanTops[k], 0); r < bottom; ++r)
-                columnPixels[r * stride] = colours[k];
-            bottom = spanTops[k];
-        }
-        return;
-    }
-    std::uint32_t buffer[kColumnRows + kSpanBlock];
     for (std::int32_t k = count - 1; k >= 0; --k) {
         std::uint32_t* span = buffer + std::max(spanTops[k], 0);
         const std::uint32_t* end = buffer + (k == 0 ? height - 1 : std::max(spanTops[k - 1], 0));
@@ -137,8 +205,20 @@ void paintColumn(const std::int32_t* spanTops, const std::uint32_t* colours, std
         for (span += kSpanBlock; span < end; ++span)
             *span = colours[k];
     }
-    for (std::int32_t r = highestPainted; r < height - 1; ++r)
-        columnPixels[r * stride] = buffer[r];
+}
+
+// The same spans straight into the frame's column, for frames taller than
+// the buffers.
+void paintTallColumn(const std::int32_t* spanTops, const std::uint32_t* colours,
+                     std::int32_t count, std::int32_t height, std::uint32_t* columnPixels,
+                     std::ptrdiff_t stride)
+{
+    std::int32_t bottom = height - 1;
+    for (std::int32_t k = 0; k < count; ++k) {
+        for (std::int32_t r = std::max(spanTops[k], 0); r < bottom; ++r)
+            columnPixels[r * stride] = colours[k];
+        bottom = spanTops[k];
+    }
 }
 
 } // namespace
@@ -166,22 +246,28 @@ void VoxelTerrain::projectSamples(std::int32_t first, std::int32_t count,
     const double* const scale = distanceScale.get() + first;
     if (lift >= -kSmallLift && lift <= kSmallLift) {
         const std::int32_t smallLift = static_cast<std::int32_t>(lift);
-        for (std::int32_t i = 0; i < count; ++i) {
-            const double lifted = static_cast<double>((heights[i] + smallLift) * 32);
-            rows[i] = static_cast<std::int32_t>(base[i] - lifted * scale[i]);
+#if KELVOR_HAS_AVX2
+        if (wideColumnPasses()) {
+            projectRowsAvx2(heights, smallLift, base, scale, count, rows);
+            return;
         }
+#endif
+        projectRows(heights, smallLift, base, scale, count, rows);
         return;
     }
     for (std::int32_t i = 0; i < count; ++i)
         rows[i] = projectedRow(heights[i], first + i);
 }
 
-void VoxelTerrain::drawColumnOf(const ColumnJob& job, std::int32_t angle, std::int32_t column) const
+std::int32_t VoxelTerrain::spansOf(const ColumnJob& job, std::int32_t angle,
+                                   std::int32_t* spanTops, std::uint32_t* colours,
+                                   std::int32_t& highestPainted) const
 {
+    highestPainted = job.height - 1;
     const std::int32_t first = job.firstSample;
     const std::int32_t count = kDepthSteps - first;
     if (count <= 0 || job.height <= 1)
-        return;
+        return 0;
 
     // 16.16 ray position and step, from the first sample that can show. The
     // position lives in unsigned 32-bit integers so that the shift and the
@@ -195,7 +281,12 @@ void VoxelTerrain::drawColumnOf(const ColumnJob& job, std::int32_t angle, std::i
 
     std::uint32_t cells[kDepthSteps];
     std::int32_t heights[kDepthSteps];
-    walkRay(x, y, dx, dy, count, job.heightmap, cells, heights);
+#if KELVOR_HAS_AVX2
+    if (wideColumnPasses())
+        walkRayAvx2(x, y, dx, dy, count, job.heightmap, cells, heights);
+    else
+#endif
+        walkRay(x, y, dx, dy, count, job.heightmap, cells, heights);
 
     std::int32_t rows[kDepthSteps + kBlockSamples];
     projectSamples(first, count, heights, rows);
@@ -204,23 +295,75 @@ void VoxelTerrain::drawColumnOf(const ColumnJob& job, std::int32_t angle, std::i
         rows[i] = kNeverShows;
 
     std::int32_t lowest[kMostBlocks];
-    lowestOfBlocks(rows, blocks, lowest);
+#if KELVOR_HAS_AVX2
+    if (wideColumnPasses())
+        lowestOfBlocksAvx2(rows, blocks, lowest);
+    else
+#endif
+        lowestOfBlocks(rows, blocks, lowest);
     std::int32_t shown[kDepthSteps + kBlockSamples];
     std::int32_t top = job.height - 1;
     const std::int32_t shownCount = pickShown(rows, lowest, blocks, top, shown);
-    if (shownCount == 0)
-        return;
 
     // Channels are masked to their bytes: identical for the colour maps of
     // the system (top byte zero), and a painted pixel keeps a zero top byte
     // whatever the map holds.
-    std::int32_t spanTops[kDepthSteps + kBlockSamples];
-    std::uint32_t colours[kDepthSteps + kBlockSamples];
     for (std::int32_t k = 0; k < shownCount; ++k) {
         const std::int32_t i = shown[k];
         spanTops[k] = rows[i];
         colours[k] = lowerChannels(job.colourMap[cells[i]], PackedFade(fog[first + i]));
     }
-    paintColumn(spanTops, colours, shownCount, job.height, std::max(top, 0),
-                job.destination + column, job.width);
+    if (shownCount > 0)
+        highestPainted = std::max(top, 0);
+    return shownCount;
+}
+
+void VoxelTerrain::drawColumnOf(const ColumnJob& job, std::int32_t angle, std::int32_t column) const
+{
+    std::int32_t spanTops[kDepthSteps + kBlockSamples];
+    std::uint32_t colours[kDepthSteps + kBlockSamples];
+    std::int32_t highestPainted;
+    const std::int32_t count = spansOf(job, angle, spanTops, colours, highestPainted);
+    if (count == 0)
+        return;
+    std::uint32_t* const columnPixels = job.destination + column;
+    const std::ptrdiff_t stride = job.width;
+    if (job.height > kColumnRows) {
+        paintTallColumn(spanTops, colours, count, job.height, columnPixels, stride);
+        return;
+    }
+    std::uint32_t buffer[kColumnRows + kSpanBlock];
+    paintSpans(spanTops, colours, count, job.height, buffer);
+    for (std::int32_t r = highestPainted; r < job.height - 1; ++r)
+        columnPixels[r * stride] = buffer[r];
+}
+
+// Eight neighbouring columns painted into buffers of their rows that lie one
+// after another, then placed into the frame row by row, eight pixels at a
+// time (placeColumns), instead of one pixel per frame row and column.
+void VoxelTerrain::drawColumnGroup(const ColumnJob& job, std::int32_t heading,
+                                   std::int32_t firstColumn) const
+{
+    const std::ptrdiff_t columnStride = job.height + kSpanBlock;
+    std::uint32_t buffers[kPlacedColumns * (kColumnRows + kSpanBlock)];
+    std::int32_t highestPainted[kPlacedColumns];
+    std::int32_t spanTops[kDepthSteps + kBlockSamples];
+    std::uint32_t colours[kDepthSteps + kBlockSamples];
+    for (std::int32_t c = 0; c < kPlacedColumns; ++c) {
+        const std::int32_t count = spansOf(job, angleOf(firstColumn + c, heading), spanTops,
+                                           colours, highestPainted[c]);
+        paintSpans(spanTops, colours, count, job.height, buffers + c * columnStride);
+    }
+    placeColumns(job.destination + firstColumn, job.width, buffers, columnStride, highestPainted,
+                 job.height - 1);
+}
+
+void VoxelTerrain::drawColumns(const ColumnJob& job, std::int32_t heading) const
+{
+    std::int32_t c = 0;
+    if (job.height <= kColumnRows)
+        for (; c + kPlacedColumns <= job.width; c += kPlacedColumns)
+            drawColumnGroup(job, heading, c);
+    for (; c < job.width; ++c)
+        drawColumnOf(job, angleOf(c, heading), c);
 }

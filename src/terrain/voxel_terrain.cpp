@@ -73,13 +73,7 @@ void VoxelTerrain::render(std::int32_t width, std::int32_t height, std::int32_t 
     const ColumnJob job{width,     height,    cameraX,     cameraY,
                         heightmap, colourMap, destination,
                         firstShowingSample(height, highestLand(heightmap))};
-    for (std::int32_t c = 0; c < width; ++c) {
-        // (c + heading - 160) & 0x7FF, in unsigned arithmetic so that no
-        // heading can overflow; the low 11 bits are the same.
-        const std::uint32_t sum = static_cast<std::uint32_t>(c) + static_cast<std::uint32_t>(heading) - 160u;
-        const std::int32_t angle = static_cast<std::int32_t>(sum & static_cast<std::uint32_t>(kAngleMask));
-        drawColumnOf(job, angle, c);
-    }
+    drawColumns(job, heading);
 }
 
 void VoxelTerrain::drawColumn(std::int32_t width, std::int32_t height, std::int32_t angle,

@@ -50,7 +50,27 @@ private:
         std::uint32_t* destination;
         std::int32_t firstSample; // every nearer sample lies below the frame
     };
+    // Every column of the frame: groups of kPlacedColumns (pixel_rows.h)
+    // through drawColumnGroup where the frame allows, the rest one by one.
+    void drawColumns(const ColumnJob& job, std::int32_t heading) const;
     void drawColumnOf(const ColumnJob& job, std::int32_t angle, std::int32_t column) const;
+    void drawColumnGroup(const ColumnJob& job, std::int32_t heading, std::int32_t firstColumn) const;
+
+    // The spans a column paints, nearest first, as their top rows and
+    // colours; returns how many. highestPainted is the highest row they
+    // paint, height - 1 when none.
+    std::int32_t spansOf(const ColumnJob& job, std::int32_t angle, std::int32_t* spanTops,
+                         std::uint32_t* colours, std::int32_t& highestPainted) const;
+
+    // The angle index of column c: (c + heading - 160) & 0x7FF, in unsigned
+    // arithmetic so that no heading can overflow; the low 11 bits are the
+    // same.
+    static std::int32_t angleOf(std::int32_t c, std::int32_t heading)
+    {
+        const std::uint32_t sum =
+            static_cast<std::uint32_t>(c) + static_cast<std::uint32_t>(heading) - 160u;
+        return static_cast<std::int32_t>(sum & 0x7FFu);
+    }
 
     // The projected row of a sample of height h (see terrain_column.cpp);
     // projectSamples does it for count samples from the first one on.

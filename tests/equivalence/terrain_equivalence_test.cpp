@@ -74,7 +74,8 @@ TEST_P(TerrainEquivalence, TheShowsFlightOverRandomMaps)
 
 // Low and high cameras, where many samples show or none; altitudes on both
 // sides of the bound below which the projection runs in 32-bit ints; frames
-// taller than the column buffer, tiny and empty frames.
+// as tall as the column buffer and taller, widths that leave columns after
+// the groups of eight, tiny and empty frames.
 TEST_P(TerrainEquivalence, AltitudesAndFrameSizesAtTheEdges)
 {
     const Maps maps = makeMaps(random, 255);
@@ -85,6 +86,7 @@ TEST_P(TerrainEquivalence, AltitudesAndFrameSizesAtTheEdges)
     for (std::int32_t altitude : altitudes) {
         for (const View& v : {View{320, 200, -2500, -2500, 500, altitude},
                               View{37, 1100, 1234, -777, 1900, altitude},
+                              View{21, 1024, 4321, 99, 300, altitude},
                               View{9, 2, 0, 0, 0, altitude}, View{5, 1, 0, 0, 0, altitude}}) {
             expectSameRender(maps, v);
         }

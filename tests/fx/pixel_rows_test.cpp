@@ -190,6 +190,38 @@ TEST_P(PixelRows, GlowBlockAddsNinePixelsAndKeepsTheRest)
     }
 }
 
+// Eight painted columns placed into the frame: each from its own first row
+// (the bottom row when none is painted, rows above the frame not allowed)
+// to the end row, the frame untouched elsewhere, over every row position
+// within a block of four and ends that leave a few rows over.
+TEST_P(PixelRows, PlacedColumnsWriteExactlyTheirPaintedRows)
+{
+    std::mt19937 random(13u);
+    const std::ptrdiff_t frameStride = 11;
+    const std::ptrdiff_t columnStride = 45;
+    for (int round = 0; round < 3000; ++round) {
+        const std::int32_t endRow = static_cast<std::int32_t>(random() % 40);
+        std::int32_t from[kPlacedColumns];
+        for (auto& f : from)
+            f = random() % 5 == 0 ? endRow : static_cast<std::int32_t>(random() % (endRow + 1));
+        if (round % 7 == 0)
+            for (auto& f : from)
+                f = endRow / 2; // every column from the same row
+        std::vector<Pixel> frame(static_cast<std::size_t>(frameStride) * 41);
+        for (auto& p : frame)
+            p = random();
+        std::vector<Pixel> columns(static_cast<std::size_t>(columnStride) * kPlacedColumns);
+        for (auto& p : columns)
+            p = random();
+        std::vector<Pixel> expected = frame;
+        for (std::int32_t c = 0; c < kPlacedColumns; ++c)
+            for (std::int32_t r = from[c]; r < endRow; ++r)
+                expected[r * frameStride + 2 + c] = columns[c * columnStride + r];
+        placeColumns(frame.data() + 2, frameStride, columns.data(), columnStride, from, endRow);
+        ASSERT_EQ(frame, expected) << "round " << round << " end row " << endRow;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryPath, PixelRows, ::testing::ValuesIn(availableSimdLevels()),
                          simdLevelTestName);
 
