@@ -82,8 +82,10 @@
             audioContext: audioContext,
             music: { node: null, seconds: 0, rendered: 0, loaded: false, waiting: null },
 
-            openConsole(title, width, height) {
+            openConsole(title, width, height, fullscreen) {
                 document.title = title;
+                if (fullscreen && !document.fullscreenElement)
+                    toggleFullscreen();
                 screen.width = width;
                 screen.height = height;
                 startScreen.hidden = true;

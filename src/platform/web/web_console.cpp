@@ -28,11 +28,13 @@ constexpr int controlFlag = 1 << 17;
 constexpr int altFlag = 1 << 18;
 constexpr int codeMask = 0xFFFF;
 
+bool fullscreenAtOpen = false;
+
 } // namespace
 
 // clang-format off
-EM_JS(void, pageOpenConsole, (const char* title, int width, int height), {
-    Module.page.openConsole(UTF8ToString(title), width, height);
+EM_JS(void, pageOpenConsole, (const char* title, int width, int height, int fullscreen), {
+    Module.page.openConsole(UTF8ToString(title), width, height, fullscreen !== 0);
 });
 EM_JS(int, pageKeyWaiting, (), {
     return Module.page.keyWaiting();
@@ -56,12 +58,19 @@ Console* consoleCreate()
     return new Console;
 }
 
+// The page asks for the whole screen when the console opens, while the
+// start gesture still lets it; the viewer can switch back either way.
+void consoleSetFullscreen(bool fullscreen)
+{
+    fullscreenAtOpen = fullscreen;
+}
+
 void consoleOpen(Console* console, const char* title, int width, int height,
                  const PixelFormat& /*format*/, int /*flags*/)
 {
     console->width = width;
     console->height = height;
-    pageOpenConsole(title, width, height);
+    pageOpenConsole(title, width, height, fullscreenAtOpen ? 1 : 0);
 }
 
 // The browser shows the canvas when the frame callback returns; there is
