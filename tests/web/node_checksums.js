@@ -10,7 +10,8 @@ async function main() {
     const [site, pictures, first, last] = process.argv.slice(2);
     if (!last) {
         console.error('usage: node_checksums.js SITE PICTURES FIRST LAST');
-        process.exit(2);
+        process.exitCode = 2;
+        return;
     }
     const createKelvor = require(path.resolve(site, 'kelvor.js'));
     const instance = await createKelvor({ page: {} });
@@ -23,10 +24,11 @@ async function main() {
     const text = instance.UTF8ToString(instance._kelvorChecksums(Number(first), Number(last)));
     process.stdout.write(text);
     process.stderr.write('render time per frame: mean ' + instance._kelvorRenderMean().toFixed(3) + ' ms\n');
-    process.exit(text.startsWith('error: ') ? 1 : 0);
+    // exitCode, not exit(): a pipe gets the whole output first.
+    process.exitCode = text.startsWith('error: ') ? 1 : 0;
 }
 
 main().catch((error) => {
     console.error(error);
-    process.exit(1);
+    process.exitCode = 1;
 });
