@@ -147,17 +147,13 @@ KELVOR_AVX2 void lowestOfBlocksAvx2(const std::int32_t* rows, std::int32_t block
 {
     lowestPass(rows, blocks, lowest);
 }
-#endif
 
 // Whether this column walk takes the AVX2 passes.
 inline bool wideColumnPasses()
 {
-#if KELVOR_HAS_AVX2
     return simdLevel() == SimdLevel::avx2;
-#else
-    return false;
-#endif
 }
+#endif
 
 // Picks the samples that show, nearest first, into shown; returns how many.
 // A sample shows when its row lies above top, the highest row shown so far
