@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <deque>
 #include <fstream>
+#include <memory>
 
 struct Console {
     std::deque<KeyRecord> queued;
@@ -39,7 +40,23 @@ struct FakeState {
     std::size_t nextKey = 0;
     int framesPresented = 0;
     int emptyPolls = 0;
+    // The show leaves its console and surface to the end of the process;
+    // held here, they are reclaimed then, also when a test ends with the
+    // show still running.
+    std::vector<std::unique_ptr<Console>> consoles;
+    std::vector<std::unique_ptr<Surface>> surfaces;
 };
+
+template <typename Object>
+void release(std::vector<std::unique_ptr<Object>>& owned, Object* object)
+{
+    for (auto it = owned.begin(); it != owned.end(); ++it) {
+        if (it->get() == object) {
+            owned.erase(it);
+            return;
+        }
+    }
+}
 
 // Never destroyed, so that it is still there for the exit-time save.
 FakeState& state()
@@ -249,7 +266,8 @@ PixelFormat pixelFormat(int bits, std::uint32_t redMask, std::uint32_t greenMask
 Console* consoleCreate()
 {
     record("consoleCreate");
-    return new Console;
+    state().consoles.push_back(std::make_unique<Console>());
+    return state().consoles.back().get();
 }
 
 void consoleSetFullscreen(bool fullscreen)
@@ -301,14 +319,15 @@ void consoleReadKey(Console* console, KeyRecord& key)
 
 void consoleDestroy(Console* console)
 {
-    delete console;
+    release(state().consoles, console);
 }
 
 Surface* surfaceCreate(int width, int height, const PixelFormat& format)
 {
     record("surfaceCreate(" + std::to_string(width) + "," + std::to_string(height) + ","
            + std::to_string(format.bits) + ")");
-    Surface* surface = new Surface;
+    state().surfaces.push_back(std::make_unique<Surface>());
+    Surface* surface = state().surfaces.back().get();
     for (std::vector<std::uint32_t>& buffer : surface->buffers)
         buffer.assign(static_cast<std::size_t>(width) * height, untouched);
     return surface;
@@ -338,5 +357,5 @@ void surfaceCopyToConsole(Surface*, Console*)
 
 void surfaceDestroy(Surface* surface)
 {
-    delete surface;
+    release(state().surfaces, surface);
 }
