@@ -29,11 +29,18 @@ Demo::Demo()
     scene->setup(width, height);
 }
 
+// Only a show that never started, or one whose program goes on after it
+// (a test, a page), is destroyed: the ended show's window and surface go
+// with it. The desktop show ends the process instead.
 Demo::~Demo()
 {
     clock.reset();
     scene.reset();
     frame.reset();
+    if (surface != nullptr)
+        surfaceDestroy(surface);
+    if (console != nullptr)
+        consoleDestroy(console);
 }
 
 bool Demo::ready() const

@@ -72,8 +72,8 @@ private:
     std::int32_t height = 0;
     std::uint32_t music = 0;
 
-    // The platform objects of the running show. They are never released:
-    // the end of the show reclaims them with the process (or the page).
+    // The platform objects of the running show. The desktop show never
+    // releases them: ending the process reclaims them.
     Console* console = nullptr;
     Surface* surface = nullptr;
     KeyRecord key;
