@@ -11,6 +11,9 @@ packages=(
   xfonts-base
   libxmp-dev python3 python3-pil
   emscripten chromium chromium-driver python3-selenium
+  # Installing and packaging (tests/packaging): dpkg-shlibdeps (dpkg-dev) and
+  # file for cpack's .deb, its validators, and man to render the pages.
+  dpkg-dev file lintian desktop-file-utils appstream man-db
 )
 
 missing=()
