@@ -3,7 +3,10 @@
 # script sets $work (a scratch folder holding an empty folder "elsewhere").
 
 failures=0
-check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi; }
+# Fails (status 1) when the check does, so that a caller can show details.
+check() {
+  if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); return 1; fi
+}
 
 # Every file an installation under a prefix holds, relative to it, sorted.
 # $1: the desktop and AppStream id.
