@@ -14,7 +14,7 @@ void addRow(Pixel* __restrict target, const Pixel* __restrict sampled, std::int3
         target[i] = addSaturated(target[i], sampled[i]);
 }
 
-void gatherRow(Pixel* __restrict sampled, const Pixel* __restrict row,
+void gatherRow(Pixel* __restrict sampled, const Pixel* __restrict row, std::int32_t,
                const std::int32_t* __restrict columns, std::int32_t count, std::uint32_t fade)
 {
     // Without a fade only the top byte changes.
@@ -28,7 +28,7 @@ void gatherRow(Pixel* __restrict sampled, const Pixel* __restrict row,
         sampled[i] = lowerChannels(row[columns[i]], packed);
 }
 
-void addGatheredRow(Pixel* __restrict target, const Pixel* __restrict row,
+void addGatheredRow(Pixel* __restrict target, const Pixel* __restrict row, std::int32_t,
                     const std::int32_t* __restrict columns, std::int32_t count, std::uint32_t fade)
 {
     if (fade == 0) {
@@ -77,27 +77,27 @@ void placeColumns(Pixel* frame, std::ptrdiff_t frameStride, const Pixel* columns
 // One switch per row or block: the rows are tens to hundreds of pixels, so
 // the choice costs next to nothing.
 #if KELVOR_HAS_AVX2
-#define KELVOR_AVX2_CASE(call)                                                                   \
-    case SimdLevel::avx2:                                                                        \
-        pixel_rows::avx2::call;                                                                  \
+#define KELVOR_AVX2_CASE(call)                                                                     \
+    case SimdLevel::avx2:                                                                          \
+        pixel_rows::avx2::call;                                                                    \
         return;
 #else
 #define KELVOR_AVX2_CASE(call)
 #endif
 #if KELVOR_HAS_SSE2
-#define KELVOR_SSE2_CASE(call)                                                                   \
-    case SimdLevel::sse2:                                                                        \
-        pixel_rows::sse2::call;                                                                  \
+#define KELVOR_SSE2_CASE(call)                                                                     \
+    case SimdLevel::sse2:                                                                          \
+        pixel_rows::sse2::call;                                                                    \
         return;
 #else
 #define KELVOR_SSE2_CASE(call)
 #endif
-#define KELVOR_DISPATCH(call)                                                                    \
-    switch (simdLevel()) {                                                                       \
-        KELVOR_AVX2_CASE(call)                                                                   \
-        KELVOR_SSE2_CASE(call)                                                                   \
-    default:                                                                                     \
-        pixel_rows::portable::call;                                                              \
+#define KELVOR_DISPATCH(call)                                                                      \
+    switch (simdLevel()) {                                                                         \
+        KELVOR_AVX2_CASE(call)                                                                     \
+        KELVOR_SSE2_CASE(call)                                                                     \
+    default:                                                                                       \
+        pixel_rows::portable::call;                                                                \
     }
 
 void addRow(Pixel* target, const Pixel* sampled, std::int32_t count)
@@ -105,16 +105,16 @@ void addRow(Pixel* target, const Pixel* sampled, std::int32_t count)
     KELVOR_DISPATCH(addRow(target, sampled, count))
 }
 
-void gatherRow(Pixel* sampled, const Pixel* row, const std::int32_t* columns, std::int32_t count,
-               std::uint32_t fade)
+void gatherRow(Pixel* sampled, const Pixel* row, std::int32_t rowLength,
+               const std::int32_t* columns, std::int32_t count, std::uint32_t fade)
 {
-    KELVOR_DISPATCH(gatherRow(sampled, row, columns, count, fade))
+    KELVOR_DISPATCH(gatherRow(sampled, row, rowLength, columns, count, fade))
 }
 
-void addGatheredRow(Pixel* target, const Pixel* row, const std::int32_t* columns,
-                    std::int32_t count, std::uint32_t fade)
+void addGatheredRow(Pixel* target, const Pixel* row, std::int32_t rowLength,
+                    const std::int32_t* columns, std::int32_t count, std::uint32_t fade)
 {
-    KELVOR_DISPATCH(addGatheredRow(target, row, columns, count, fade))
+    KELVOR_DISPATCH(addGatheredRow(target, row, rowLength, columns, count, fade))
 }
 
 void blendHalves(Pixel* pixels, Pixel* previous, std::size_t count)
@@ -128,10 +128,8 @@ void brightenBlock3x3(Pixel* topLeft, std::ptrdiff_t stride, const Pixel* amount
 }
 
 void placeColumns(Pixel* frame, std::ptrdiff_t frameStride, const Pixel* columns,
-                  std::ptrdiff_t columnStride, const std::int32_t* from, std::int32_t endRow)
-{
-    KELVOR_DISPATCH(placeColumns(frame, frameStride, columns, columnStride, from, endRow))
-}
+                  std::ptrdiff_t columnStride, const std::int32_t* from, std::int32_t endRow){
+    KELVOR_DISPATCH(placeColumns(frame, frameStride, columns, columnStride, from, endRow))}
 
 BlitRows blitRows()
 {

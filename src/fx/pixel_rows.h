@@ -12,25 +12,26 @@
 // target[i] = addSaturated(target[i], sampled[i]) for count pixels.
 void addRow(Pixel* target, const Pixel* sampled, std::int32_t count);
 
-// sampled[i] = lowerChannels(row[columns[i]], fade): the source row sampled
-// at the given columns, every channel lowered by fade (0..255; 0 keeps the
-// channels and clears the top byte).
-void gatherRow(Pixel* sampled, const Pixel* row, const std::int32_t* columns, std::int32_t count,
-               std::uint32_t fade);
+// sampled[i] = lowerChannels(row[columns[i]], fade): the source row of
+// rowLength pixels sampled at the given columns (each within the row), every
+// channel lowered by fade (0..255; 0 keeps the channels and clears the top
+// byte).
+void gatherRow(Pixel* sampled, const Pixel* row, std::int32_t rowLength,
+               const std::int32_t* columns, std::int32_t count, std::uint32_t fade);
 
 // The two above in one pass, for a sampled row that serves one target row:
 // target[i] = addSaturated(target[i], lowerChannels(row[columns[i]], fade)).
-void addGatheredRow(Pixel* target, const Pixel* row, const std::int32_t* columns,
-                    std::int32_t count, std::uint32_t fade);
+void addGatheredRow(Pixel* target, const Pixel* row, std::int32_t rowLength,
+                    const std::int32_t* columns, std::int32_t count, std::uint32_t fade);
 
 // The three above for the instruction set in use, picked once for a loop
 // that calls them row after row.
 struct BlitRows {
     void (*add)(Pixel* target, const Pixel* sampled, std::int32_t count);
-    void (*gather)(Pixel* sampled, const Pixel* row, const std::int32_t* columns,
-                   std::int32_t count, std::uint32_t fade);
-    void (*addGathered)(Pixel* target, const Pixel* row, const std::int32_t* columns,
-                        std::int32_t count, std::uint32_t fade);
+    void (*gather)(Pixel* sampled, const Pixel* row, std::int32_t rowLength,
+                   const std::int32_t* columns, std::int32_t count, std::uint32_t fade);
+    void (*addGathered)(Pixel* target, const Pixel* row, std::int32_t rowLength,
+                        const std::int32_t* columns, std::int32_t count, std::uint32_t fade);
 };
 BlitRows blitRows();
 

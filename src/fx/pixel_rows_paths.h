@@ -8,15 +8,15 @@
 #include <cstddef>
 #include <cstdint>
 
-#define KELVOR_PIXEL_ROW_PATH                                                                    \
-    void addRow(Pixel* target, const Pixel* sampled, std::int32_t count);                        \
-    void gatherRow(Pixel* sampled, const Pixel* row, const std::int32_t* columns,                \
-                   std::int32_t count, std::uint32_t fade);                                       \
-    void addGatheredRow(Pixel* target, const Pixel* row, const std::int32_t* columns,            \
-                        std::int32_t count, std::uint32_t fade);                                  \
-    void blendHalves(Pixel* pixels, Pixel* previous, std::size_t count);                          \
-    void brightenBlock3x3(Pixel* topLeft, std::ptrdiff_t stride, const Pixel* amounts);          \
-    void placeColumns(Pixel* frame, std::ptrdiff_t frameStride, const Pixel* columns,             \
+#define KELVOR_PIXEL_ROW_PATH                                                                      \
+    void addRow(Pixel* target, const Pixel* sampled, std::int32_t count);                          \
+    void gatherRow(Pixel* sampled, const Pixel* row, std::int32_t rowLength,                       \
+                   const std::int32_t* columns, std::int32_t count, std::uint32_t fade);           \
+    void addGatheredRow(Pixel* target, const Pixel* row, std::int32_t rowLength,                   \
+                        const std::int32_t* columns, std::int32_t count, std::uint32_t fade);      \
+    void blendHalves(Pixel* pixels, Pixel* previous, std::size_t count);                           \
+    void brightenBlock3x3(Pixel* topLeft, std::ptrdiff_t stride, const Pixel* amounts);            \
+    void placeColumns(Pixel* frame, std::ptrdiff_t frameStride, const Pixel* columns,              \
                       std::ptrdiff_t columnStride, const std::int32_t* from, std::int32_t endRow);
 
 namespace pixel_rows {

@@ -17,7 +17,10 @@ namespace sse2 {
 
 namespace {
 
-inline __m128i channelMask() { return _mm_set1_epi32(0x00FFFFFF); }
+inline __m128i channelMask()
+{
+    return _mm_set1_epi32(0x00FFFFFF);
+}
 
 // fade in each of the three channels, 0 in the top byte.
 inline __m128i fadeVector(std::uint32_t fade)
@@ -25,8 +28,14 @@ inline __m128i fadeVector(std::uint32_t fade)
     return _mm_set1_epi32(static_cast<int>(fade * 0x00010101u));
 }
 
-inline __m128i load(const Pixel* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
-inline void store(Pixel* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
+inline __m128i load(const Pixel* p)
+{
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+inline void store(Pixel* p, __m128i v)
+{
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v);
+}
 
 inline __m128i gather(const Pixel* row, const std::int32_t* columns)
 {
@@ -67,11 +76,11 @@ void addRow(Pixel* target, const Pixel* sampled, std::int32_t count)
 
 // The last vector of a row of four or more is laid over its last four
 // pixels; the ones already done get the same values again.
-void gatherRow(Pixel* sampled, const Pixel* row, const std::int32_t* columns, std::int32_t count,
-               std::uint32_t fade)
+void gatherRow(Pixel* sampled, const Pixel* row, std::int32_t rowLength,
+               const std::int32_t* columns, std::int32_t count, std::uint32_t fade)
 {
     if (count < 4) {
-        portable::gatherRow(sampled, row, columns, count, fade);
+        portable::gatherRow(sampled, row, rowLength, columns, count, fade);
         return;
     }
     const __m128i mask = channelMask();
@@ -88,11 +97,11 @@ void gatherRow(Pixel* sampled, const Pixel* row, const std::int32_t* columns, st
 // As addRow: the last vector adds 0 to the pixels already done. The top
 // byte of each sum is masked away, so the lowered source's own top byte
 // does not matter.
-void addGatheredRow(Pixel* target, const Pixel* row, const std::int32_t* columns,
-                    std::int32_t count, std::uint32_t fade)
+void addGatheredRow(Pixel* target, const Pixel* row, std::int32_t rowLength,
+                    const std::int32_t* columns, std::int32_t count, std::uint32_t fade)
 {
     if (count < 4) {
-        portable::addGatheredRow(target, row, columns, count, fade);
+        portable::addGatheredRow(target, row, rowLength, columns, count, fade);
         return;
     }
     const __m128i mask = channelMask();
@@ -132,10 +141,10 @@ void brightenBlock3x3(Pixel* topLeft, std::ptrdiff_t stride, const Pixel* amount
     const __m128i mask = channelMask();
     Pixel* row = topLeft;
     for (int r = 0; r < 3; ++r, row += stride) {
-        const __m128i add = _mm_and_si128(
-            _mm_setr_epi32(static_cast<int>(amounts[3 * r]), static_cast<int>(amounts[3 * r + 1]),
-                           static_cast<int>(amounts[3 * r + 2]), 0),
-            mask);
+        const __m128i add = _mm_and_si128(_mm_setr_epi32(static_cast<int>(amounts[3 * r]),
+                                                         static_cast<int>(amounts[3 * r + 1]),
+                                                         static_cast<int>(amounts[3 * r + 2]), 0),
+                                          mask);
         store(row, _mm_adds_epu8(load(row), add));
     }
 }
@@ -165,9 +174,9 @@ void placeColumns(Pixel* frame, std::ptrdiff_t frameStride, const Pixel* columns
             const __m128i low23 = _mm_unpacklo_epi32(c2, c3);
             const __m128i high01 = _mm_unpackhi_epi32(c0, c1);
             const __m128i high23 = _mm_unpackhi_epi32(c2, c3);
-            const __m128i rows[4] = {_mm_unpacklo_epi64(low01, low23), _mm_unpackhi_epi64(low01, low23),
-                                     _mm_unpacklo_epi64(high01, high23),
-                                     _mm_unpackhi_epi64(high01, high23)};
+            const __m128i rows[4] = {
+                _mm_unpacklo_epi64(low01, low23), _mm_unpackhi_epi64(low01, low23),
+                _mm_unpacklo_epi64(high01, high23), _mm_unpackhi_epi64(high01, high23)};
             const __m128i starts = load(reinterpret_cast<const Pixel*>(from + half));
             Pixel* target = frame + r * frameStride + half;
             for (std::int32_t i = 0; i < 4; ++i, target += frameStride) {

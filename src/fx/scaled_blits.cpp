@@ -76,10 +76,10 @@ void walkRectangle(const BlitGeometry& g, const Image& source, Image& target, st
             const bool nextRowSame =
                 y + 1 < g.bottom && std::min((v + g.stepY) >> 16, lastRow) == sourceRow;
             if (!nextRowSame) {
-                rows.addGathered(targetRow, row, columns, count, fade);
+                rows.addGathered(targetRow, row, sourceWidth, columns, count, fade);
                 continue;
             }
-            rows.gather(sampled, row, columns, count, fade);
+            rows.gather(sampled, row, sourceWidth, columns, count, fade);
             sampledRow = sourceRow;
             rows.add(targetRow, sampled, count);
         }

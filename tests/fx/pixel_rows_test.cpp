@@ -90,9 +90,9 @@ TEST_P(PixelRows, GatheredRowsLowerAndAddForAllFadesAndChannels)
             expectedSampled[i] = lowered(row[columns[i]], fade);
             expectedSum[i] = tableSum(tables, target[i], expectedSampled[i]);
         }
-        gatherRow(sampled.data(), row.data(), columns.data(), 256, fade);
+        gatherRow(sampled.data(), row.data(), 256, columns.data(), 256, fade);
         ASSERT_EQ(sampled, expectedSampled) << "fade " << fade;
-        addGatheredRow(target.data(), row.data(), columns.data(), 256, fade);
+        addGatheredRow(target.data(), row.data(), 256, columns.data(), 256, fade);
         ASSERT_EQ(target, expectedSum) << "fade " << fade;
     }
 }
@@ -138,7 +138,7 @@ TEST_P(PixelRows, EveryLengthTouchesExactlyItsRow)
             std::vector<Pixel> wantTarget = target, wantSampled = sampled, wantPrevious = previous;
             for (std::int32_t i = start; i < start + count; ++i)
                 wantSampled[i] = lowered(source[columns[i]], 9);
-            gatherRow(sampled.data() + start, source.data(), columns.data() + start, count, 9);
+            gatherRow(sampled.data() + start, source.data(), 64, columns.data() + start, count, 9);
             ASSERT_EQ(sampled, wantSampled) << start << "+" << count;
 
             for (std::int32_t i = start; i < start + count; ++i)
@@ -148,7 +148,7 @@ TEST_P(PixelRows, EveryLengthTouchesExactlyItsRow)
 
             for (std::int32_t i = start; i < start + count; ++i)
                 wantTarget[i] = tableSum(tables, wantTarget[i], source[columns[i]]);
-            addGatheredRow(target.data() + start, source.data(), columns.data() + start, count, 0);
+            addGatheredRow(target.data() + start, source.data(), 64, columns.data() + start, count, 0);
             ASSERT_EQ(target, wantTarget) << start << "+" << count;
 
             for (std::int32_t i = start; i < start + count; ++i) {
@@ -159,6 +159,42 @@ TEST_P(PixelRows, EveryLengthTouchesExactlyItsRow)
             blendHalves(target.data() + start, previous.data() + start, static_cast<std::size_t>(count));
             ASSERT_EQ(target, wantTarget) << start << "+" << count;
             ASSERT_EQ(previous, wantPrevious) << start << "+" << count;
+        }
+    }
+}
+
+// Columns as the blits walk them: rising by a fixed 16.16 step, shrinking
+// and stretching, from anywhere in rows long and short, up to the row's last
+// pixel (the vector paths may read neighbouring pixels only inside the row).
+TEST_P(PixelRows, RowsSampledAtRisingColumnsOfEveryStep)
+{
+    std::mt19937 random(21u);
+    for (std::int32_t rowLength : {1, 7, 8, 15, 16, 17, 40, 64, 522}) {
+        // The row sits at the very end of its buffer.
+        std::vector<Pixel> buffer(static_cast<std::size_t>(rowLength));
+        for (auto& p : buffer)
+            p = random();
+        const Pixel* row = buffer.data();
+        for (std::int64_t step : {0x4000, 0x10000, 0x18000, 0x1F000, 0x20000, 0x28000, 0x40000}) {
+            for (std::int64_t start : {std::int64_t{0}, std::int64_t{0x8000},
+                                       static_cast<std::int64_t>(rowLength / 2) << 16}) {
+                std::vector<std::int32_t> columns;
+                for (std::int64_t u = start; (u >> 16) < rowLength && columns.size() < 300; u += step)
+                    columns.push_back(static_cast<std::int32_t>(u >> 16));
+                const std::int32_t count = static_cast<std::int32_t>(columns.size());
+                std::vector<Pixel> sampled(columns.size()), target(columns.size());
+                for (auto& p : target)
+                    p = random();
+                std::vector<Pixel> wantSampled(columns.size()), wantTarget(columns.size());
+                for (std::int32_t i = 0; i < count; ++i) {
+                    wantSampled[i] = lowered(row[columns[i]], 40);
+                    wantTarget[i] = tableSum(tables, target[i], wantSampled[i]);
+                }
+                gatherRow(sampled.data(), row, rowLength, columns.data(), count, 40);
+                ASSERT_EQ(sampled, wantSampled) << rowLength << " step " << step;
+                addGatheredRow(target.data(), row, rowLength, columns.data(), count, 40);
+                ASSERT_EQ(target, wantTarget) << rowLength << " step " << step;
+            }
         }
     }
 }
