@@ -97,9 +97,10 @@ find_window() {
   return 1
 }
 
-# Waits up to 15 s for the window titled $1; sets $window.
+# Waits up to 15 s for the window titled $1; sets $window and $title.
 wait_for_window() {
   window=
+  title=$1
   for _ in $(seq 150); do
     window=$(find_window "$1") || true
     [ -n "$window" ] && return 0
@@ -111,10 +112,14 @@ wait_for_window() {
 
 # Points at the window and gives it the keyboard (there is no window
 # manager); a window that is not mapped yet refuses the focus for a moment.
+# SDL may replace the window it made first by another of the same title
+# (as it does for fullscreen), so each retry looks for the window again.
 focus() {
+  local found
   for _ in $(seq 50); do
     xdotool mousemove --window "$window" 100 50 2>/dev/null && xdotool windowfocus "$window" 2>/dev/null && return 0
     sleep 0.1
+    found=$(find_window "$title") && window=$found
   done
   fail "the window $window never took the keyboard focus"
 }
