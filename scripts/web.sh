@@ -17,13 +17,17 @@ echo "== the show's files (kelvor-assets, desktop build)"
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release > /dev/null
 cmake --build "$root/build" -j"$jobs" --target kelvor_show_assets > /dev/null
 
+# The player is the npm registry's chiptune3 package; its release tarball
+# is kept beside package.json (the registry's bytes: package-lock.json pins
+# their sha512), so the build needs no network and npm checks the bytes.
 echo "== the music player (npm, pinned by package-lock.json)"
+web="$root/src/platform/web"
 player="$root/build-web/player"
 mkdir -p "$player"
-if ! cmp -s "$root/src/platform/web/package-lock.json" "$player/package-lock.json" \
+if ! cmp -s "$web/package-lock.json" "$player/package-lock.json" \
    || [ ! -f "$player/node_modules/chiptune3/libopenmpt.worklet.js" ]; then
-  cp "$root/src/platform/web/package.json" "$root/src/platform/web/package-lock.json" "$player/"
-  (cd "$player" && npm ci --no-audit --no-fund --ignore-scripts --loglevel=error)
+  cp "$web/package.json" "$web/package-lock.json" "$web"/chiptune3-*.tgz "$player/"
+  (cd "$player" && npm ci --offline --no-audit --no-fund --ignore-scripts --loglevel=error)
 fi
 
 echo "== the site (emscripten)"
