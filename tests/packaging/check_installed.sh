@@ -52,11 +52,7 @@ done
 
 check_command_lines "$prefix" "$version"
 
-bash "$xvfb_show" --installed "$prefix/bin/kelvor" "$work/elsewhere"
-xvfb_status=$?
-[ $xvfb_status -eq 77 ] && exit 77
-check "the installed show plays from an unrelated folder and Esc ends it" "[ $xvfb_status -eq 0 ]"
-check "the show wrote nothing where it was started" "[ -z \"\$(ls -A '$work/elsewhere')\" ]"
+check_show_from_elsewhere "$prefix/bin/kelvor" installed
 
 echo "$failures failed checks"
 [ $failures -eq 0 ]

@@ -61,3 +61,15 @@ check_command_lines() {
     "[ $ran_status -eq 0 ] && file -b '$work/icon.png' | grep -q '^PNG image data, 40 x 40, 8-bit/color RGBA'"
   cd - >/dev/null
 }
+
+# The show at $1 under Xvfb (tests/app/show_under_xvfb.sh --installed, at
+# $xvfb_show), started from a folder that holds none of its files: it plays,
+# Esc ends it, and it writes nothing there. $2 says which show it is. Ends
+# the script with 77 (skipped) when there is no Xvfb.
+check_show_from_elsewhere() {
+  local program=$1 which=$2 xvfb_status=0
+  bash "$xvfb_show" --installed "$program" "$work/elsewhere" || xvfb_status=$?
+  [ $xvfb_status -eq 77 ] && exit 77
+  check "the $which show plays from an unrelated folder and Esc ends it" "[ $xvfb_status -eq 0 ]"
+  check "the show wrote nothing where it was started" "[ -z \"\$(ls -A '$work/elsewhere')\" ]"
+}
