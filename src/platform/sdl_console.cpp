@@ -5,6 +5,7 @@
 #include "platform/console.h"
 #include "platform/sdl_console_state.h"
 #include "platform/sdl_keys.h"
+#include "platform/sdl_renderer.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -155,9 +156,7 @@ void consoleOpen(Console* console, const char* title, int width, int height,
                                        width * scale, height * scale, windowFlags);
     if (console->window == nullptr)
         giveUp("couldn't open the window");
-    console->renderer = SDL_CreateRenderer(console->window, -1, 0);
-    if (console->renderer == nullptr)
-        console->renderer = SDL_CreateRenderer(console->window, -1, SDL_RENDERER_SOFTWARE);
+    console->renderer = createWindowRenderer(console->window);
     if (console->renderer == nullptr)
         giveUp("couldn't draw into the window");
     SDL_RenderSetLogicalSize(console->renderer, width, height);
