@@ -50,10 +50,12 @@ bool DemoClock::update()
     }
 
     tick = tickCount();
-    while (tick - lastTick < period) {
-        restBeforePeriodEnd(tick);
+    if (tick - lastTick < period) {
+        restBeforePeriodEnd();
         tick = tickCount();
     }
+    while (tick - lastTick < period)
+        tick = tickCount();
 
     time = static_cast<float>(static_cast<double>(step) + time);
     lastTick = static_cast<float>(tickCount());
@@ -71,10 +73,8 @@ bool DemoClock::frameDue() const
 // Sleeping until a margin before that moment leaves the end itself to the
 // poll, so the readings the clock takes, and with them every update's
 // result, are those a pure poll would take.
-void DemoClock::restBeforePeriodEnd(double tick) const
+void DemoClock::restBeforePeriodEnd() const
 {
     const double end = std::ceil(static_cast<double>(lastTick) + period);
-    const double wake = end - sleepMargin;
-    if (wake > tick)
-        sleepUntilTick(wake);
+    sleepUntilTick(end - sleepMargin);
 }

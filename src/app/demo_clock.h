@@ -32,7 +32,7 @@ public:
     float getLastTick() const { return lastTick; }
 
 private:
-    void restBeforePeriodEnd(double tick) const;
+    void restBeforePeriodEnd() const;
 
     float rate = 0.0f;
     float lastTick = 0.0f;
