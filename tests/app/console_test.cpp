@@ -2,7 +2,7 @@
 // memory: what the window shows, how the picture is scaled, and how key
 // presses and window events become the key queue.
 #include "platform/console.h"
-#include "platform/sdl_console_state.h"
+#include "platform/desktop/sdl_console_state.h"
 
 #include <gtest/gtest.h>
 

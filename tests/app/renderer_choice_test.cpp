@@ -1,6 +1,6 @@
 // Which renderer draws the window: OpenGL on a GPU is kept, OpenGL drawn by
 // the processor gives way to SDL's software renderer.
-#include "platform/sdl_renderer.h"
+#include "platform/desktop/sdl_renderer.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 // vsync because the frame clock paces the show. Every update and key poll
 // drains SDL's events, which keeps the window alive and fills the key queue.
 #include "platform/console.h"
-#include "platform/sdl_console_state.h"
-#include "platform/sdl_keys.h"
-#include "platform/sdl_renderer.h"
+#include "platform/desktop/sdl_console_state.h"
+#include "platform/desktop/sdl_keys.h"
+#include "platform/desktop/sdl_renderer.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 // the frame is drawn into directly; copying it to the console converts it
 // into the window's texture in one pass.
 #include "platform/console.h"
-#include "platform/sdl_console_state.h"
+#include "platform/desktop/sdl_console_state.h"
 
 Uint32 sdlPixelFormat(const PixelFormat& format)
 {

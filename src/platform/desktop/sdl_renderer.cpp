@@ -6,7 +6,7 @@
 // pass: under Xvfb the whole show used 11 % of a core through llvmpipe
 // against 7 % at 1x, 27 % against 9 % at 3x, 23 % against 17 % fullscreen
 // at 1920x1080.
-#include "platform/sdl_renderer.h"
+#include "platform/desktop/sdl_renderer.h"
 
 #include <SDL_opengl.h>
 

@@ -1,4 +1,4 @@
-#include "platform/sdl_keys.h"
+#include "platform/desktop/sdl_keys.h"
 
 namespace {
 
