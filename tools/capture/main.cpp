@@ -1,18 +1,15 @@
 // kelvor-capture: renders the show offline, frame by frame, with the real
 // frame clock fed by a simulated tick count, and writes the requested frames
 // as PNG pictures, checksums, or a video with the music.
-#include "app/demo_clock.h"
+#include "app/offline_frames.h"
 #include "capture_options.h"
-#include "image/frame_hash.h"
 #include "module_audio.h"
 #include "png_writer.h"
 #include "progress_bar.h"
-#include "scene/scene.h"
 #include "video_encoder.h"
 
 #include <algorithm>
 #include <chrono>
-#include <cinttypes>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -23,8 +20,8 @@
 
 namespace {
 
-constexpr int kScreenWidth = 320;
-constexpr int kScreenHeight = 200;
+constexpr int kScreenWidth = OfflineFrames::width;
+constexpr int kScreenHeight = OfflineFrames::height;
 
 volatile std::sig_atomic_t interrupted = 0;
 
@@ -128,10 +125,9 @@ int main(int argc, char** argv)
     if (!options.video.empty() && findFfmpeg().empty())
         return fail("the ffmpeg program is not installed; install it with: sudo apt-get install ffmpeg");
 
-    Scene scene;
-    scene.setup(kScreenWidth, kScreenHeight, options.assets);
-    if (!scene.ready())
-        return fail("couldn't load " + scene.missingPicture() + " from " + options.assets);
+    OfflineFrames frames(options.assets);
+    if (!frames.ready())
+        return fail("couldn't load " + frames.missingPicture() + " from " + options.assets);
 
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);
@@ -165,9 +161,6 @@ int main(int argc, char** argv)
         return fail(error);
     }
 
-    Image frame;
-    frame.resize(kScreenWidth, kScreenHeight);
-    DemoClock clock(70.0f, 0.01f);
     timings.renderMilliseconds.reserve(static_cast<std::size_t>(std::min(options.last, 1000000L)));
     ProgressBar progress(options.last);
 
@@ -178,21 +171,17 @@ int main(int argc, char** argv)
             ok = false;
             break;
         }
-        clock.update();
-        const auto renderStarted = std::chrono::steady_clock::now();
-        scene.render(clock, frame);
-        timings.renderMilliseconds.push_back(secondsSince(renderStarted) * 1000.0);
+        timings.renderMilliseconds.push_back(frames.renderNext());
 
         if (k >= options.first) {
             if (options.checksums)
-                std::printf("%ld %016" PRIx64 "\n", k,
-                            frameHash(frame.pixels(), kScreenWidth * kScreenHeight));
+                std::fputs(checksumLine(k, frames.hash()).c_str(), stdout);
             if (!options.pngFolder.empty()) {
                 const std::string path = options.pngFolder + "/frame_" + std::to_string(k) + ".png";
-                ok = writePng(path, frame.pixels(), kScreenWidth, kScreenHeight, options.scale, error);
+                ok = writePng(path, frames.pixels(), kScreenWidth, kScreenHeight, options.scale, error);
             }
             if (ok && !options.video.empty())
-                ok = encoder.writeFrame(frame.pixels(), error);
+                ok = encoder.writeFrame(frames.pixels(), error);
         }
         progress.update(k);
     }

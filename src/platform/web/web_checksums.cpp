@@ -1,21 +1,14 @@
 // The page's test entry point: frame checksums rendered in the browser from
 // the pictures in the module's file system, exactly as kelvor-capture
 // --checksums prints them (frame K is the frame after K clock steps).
-#include "app/demo_clock.h"
-#include "image/frame_hash.h"
+#include "app/offline_frames.h"
 #include "platform/web/web_ticks.h"
-#include "scene/scene.h"
 
 #include <emscripten.h>
 
-#include <cinttypes>
-#include <cstdio>
 #include <string>
 
 namespace {
-
-constexpr int screenWidth = 320;
-constexpr int screenHeight = 200;
 
 std::string lines;
 double renderMilliseconds = 0;
@@ -33,27 +26,16 @@ EMSCRIPTEN_KEEPALIVE const char* kelvorChecksums(int first, int last)
     lines.clear();
     renderMilliseconds = 0;
     renderedFrames = 0;
-    Scene scene;
-    scene.setup(screenWidth, screenHeight);
-    if (!scene.ready()) {
-        lines = "error: couldn't load " + scene.missingPicture();
+    OfflineFrames frames("");
+    if (!frames.ready()) {
+        lines = "error: couldn't load " + frames.missingPicture();
         return lines.c_str();
     }
-    Image frame;
-    frame.resize(screenWidth, screenHeight);
-    DemoClock clock(70.0f, 0.01f);
     for (long k = 1; k <= last; ++k) {
-        clock.update();
-        const double started = emscripten_get_now();
-        scene.render(clock, frame);
-        renderMilliseconds += emscripten_get_now() - started;
+        renderMilliseconds += frames.renderNext();
         ++renderedFrames;
-        if (k >= first) {
-            char line[48];
-            std::snprintf(line, sizeof line, "%ld %016" PRIx64 "\n", k,
-                          frameHash(frame.pixels(), screenWidth * screenHeight));
-            lines += line;
-        }
+        if (k >= first)
+            lines += checksumLine(k, frames.hash());
     }
     return lines.c_str();
 }
