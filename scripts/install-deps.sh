@@ -9,7 +9,7 @@ packages=(
   libpng-dev libsdl2-dev libopenmpt-dev
   ffmpeg xvfb xauth xdotool x11-apps imagemagick
   xfonts-base
-  libxmp-dev python3 python3-pil
+  libxmp-dev python3 python3-pil python3-numpy
   emscripten chromium chromium-driver python3-selenium
   # Installing and packaging (tests/packaging): dpkg-shlibdeps (dpkg-dev) and
   # file for cpack's .deb, its validators, and man to render the pages.
