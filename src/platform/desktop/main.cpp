@@ -1,19 +1,8 @@
-// The show's entry point. The Demo lives here for the whole show; the frame
-// loop ends the process itself, so run() returns only when the show could
-// not start.
-#include "app/demo.h"
-#include "app/show_start.h"
-
-#include <memory>
+// The show's entry point on the desktop (Linux): nothing to set up before
+// the show.
+#include "app/show_main.h"
 
 int main(int argc, char** argv)
 {
-    int status = 0;
-    if (!prepareShow(argc, argv, status))
-        return status;
-    std::unique_ptr<Demo> demo = std::make_unique<Demo>();
-    if (!demo->run())
-        demo->reportRefusal();
-    demo.reset();
-    return 0;
+    return runShow(argc, argv);
 }
