@@ -10,6 +10,8 @@ packages=(
   ffmpeg xvfb xauth xdotool x11-apps imagemagick
   xfonts-base
   libxmp-dev python3 python3-pil python3-numpy
+  # Reviewing the pictures (tools/review): OCR of the titles.
+  tesseract-ocr tesseract-ocr-eng
   emscripten chromium chromium-driver python3-selenium
   # Installing and packaging (tests/packaging): dpkg-shlibdeps (dpkg-dev) and
   # file for cpack's .deb, its validators, and man to render the pages.

@@ -118,6 +118,14 @@ TEST(PictureAssets, spriteIsARoundGlowFadingToBlackBeforeItsBorder)
     }
     // At (d, d) the distance is d * sqrt(2): darker than on the axis at d.
     EXPECT_LT(level(32 + 10, 32 + 10), level(32 + 10, 32));
+    // About ten copies overlap on every pixel of a strand: outside its small
+    // core the sprite is only a faint halo, or the ring burns to white.
+    EXPECT_LT(level(32 + 12, 32) * 6, level(32, 32));
+    long total = 0;
+    for (int y = 0; y < sprite.height; ++y)
+        for (int x = 0; x < sprite.width; ++x)
+            total += level(x, y);
+    EXPECT_LT(total, 64 * 64 * 12) << "the sprite carries too much light";
 }
 
 class TerrainAssetTest : public ::testing::Test {
@@ -155,13 +163,62 @@ TEST_F(TerrainAssetTest, blueRisesWithIndexSoTheIndexIsTheHeight)
     EXPECT_GE(highest, 245);
 }
 
-TEST_F(TerrainAssetTest, landIsGreenBelowAndSnowWhiteOnThePeaks)
+int channel(const PcxPalette& palette, int index, int c)
 {
-    const auto channel = [&](int index, int c) { return map.palette.rgb[static_cast<std::size_t>(index) * 3 + c]; };
-    for (int i = 0; i < 100; ++i)
-        EXPECT_GT(channel(i, 1), std::max(channel(i, 0), channel(i, 2))) << "meadow index " << i;
-    for (int c = 0; c < 3; ++c)
-        EXPECT_GE(channel(255, c), 240);
+    return palette.rgb[static_cast<std::size_t>(index) * 3 + c];
+}
+
+TEST_F(TerrainAssetTest, everyLandColourLeavesHeadroomAndValleysAreGreen)
+{
+    // The ring and the cards are added onto the land: none of its colours
+    // may come near white, not even the peaks in full sun.
+    for (int i = 0; i < 256; ++i) {
+        const double luminance = 0.2126 * channel(map.palette, i, 0) + 0.7152 * channel(map.palette, i, 1) +
+                                 0.0722 * channel(map.palette, i, 2);
+        EXPECT_LE(luminance, 0.75 * 255) << i;
+    }
+    for (int i = 0; i < 64; ++i) {
+        EXPECT_GT(channel(map.palette, i, 1), channel(map.palette, i, 0)) << "valley index " << i;
+        if (i % kTerrainLightLevels == kTerrainLightLevels - 1) {
+            EXPECT_GT(channel(map.palette, i, 1), channel(map.palette, i, 2)) << "sunlit valley index " << i;
+        }
+    }
+}
+
+TEST_F(TerrainAssetTest, lightLevelsOfABandShareItsHeightAndRiseInBrightness)
+{
+    for (int band = 0; band < 256 / kTerrainLightLevels; ++band) {
+        for (int level = 1; level < kTerrainLightLevels; ++level) {
+            const int darker = band * kTerrainLightLevels + level - 1;
+            const int lighter = darker + 1;
+            EXPECT_EQ(channel(map.palette, lighter, 2) - channel(map.palette, darker, 2), 1) << lighter;
+            EXPECT_GT(channel(map.palette, lighter, 1), channel(map.palette, darker, 1)) << lighter;
+            EXPECT_GE(channel(map.palette, lighter, 0), channel(map.palette, darker, 0)) << lighter;
+        }
+    }
+}
+
+TEST_F(TerrainAssetTest, slopesFacingTheSunAreLitAndSlopesAwayAreShaded)
+{
+    // The sun stands low towards +x: land falling away towards +x faces it.
+    double facingSum = 0.0, awaySum = 0.0;
+    int facing = 0, away = 0;
+    for (int y = 0; y < 256; ++y) {
+        for (int x = 0; x < 256; ++x) {
+            const int rise = height(x + 2, y) - height(x - 2, y);
+            const int level = map.at(x, y) % kTerrainLightLevels;
+            if (rise < -12) {
+                facingSum += level;
+                ++facing;
+            } else if (rise > 12) {
+                awaySum += level;
+                ++away;
+            }
+        }
+    }
+    ASSERT_GT(facing, 2000) << "too little relief";
+    ASSERT_GT(away, 2000) << "too little relief";
+    EXPECT_GT(facingSum / facing, awaySum / away + 1.0);
 }
 
 TEST_F(TerrainAssetTest, mapWrapsWithoutASeam)

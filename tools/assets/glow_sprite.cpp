@@ -12,14 +12,21 @@ constexpr int kSize = 64;
 // show's blur never changes) stays black.
 constexpr double kRadius = kSize / 2.0 - 2.0;
 
-// Brightness at distance r from the centre: a broad soft falloff with a
-// small hot core.
+// The ring draws 150 copies of the sprite, each strand's beads only a few
+// screen pixels apart, so a pixel on a strand collects the light of about
+// ten overlapping sprites. The sprite is therefore mostly a small core,
+// which traces the strand as a thin bright line, and a faint wide halo,
+// which adds up to a soft glow around it without burning the middle of the
+// screen to white.
+constexpr double kCoreRadius = 8.5;
+constexpr double kCorePeak = 0.6;
+constexpr double kHaloPeak = 0.09;
+
 double glowAt(double r)
 {
-    const double f = 1.0 - clampValue(r / kRadius, 0.0, 1.0);
-    const double f2 = f * f;
-    const double f4 = f2 * f2;
-    return 0.75 * f * std::sqrt(f) + 0.25 * f4 * f4;
+    const double core = 1.0 - clampValue(r / kCoreRadius, 0.0, 1.0);
+    const double halo = 1.0 - clampValue(r / kRadius, 0.0, 1.0);
+    return kCorePeak * core * core + kHaloPeak * halo * halo * halo;
 }
 
 } // namespace
@@ -28,12 +35,14 @@ IndexedPicture makeGlowSprite()
 {
     IndexedPicture picture(kSize, kSize);
     // Palette index = brightness, so the show's blur and the additive blit
-    // both work on a picture whose channels rise together.
+    // both work on a picture whose channels rise together. Blue leads and
+    // red trails far behind: overlapping sprites saturate blue long before
+    // red, so crossings glow ice blue rather than white.
     const ColourRamp ramp{{0.0, {0, 0, 0}},
-                          {0.2, {10, 40, 140}},
-                          {0.45, {40, 150, 255}},
-                          {0.75, {170, 235, 255}},
-                          {1.0, {255, 255, 255}}};
+                          {0.1, {4, 12, 60}},
+                          {0.3, {20, 60, 150}},
+                          {0.6, {50, 160, 245}},
+                          {1.0, {170, 240, 255}}};
     for (int i = 0; i < 256; ++i)
         setPaletteEntry(picture.palette, i, colourAt(ramp, i / 255.0));
     const double centre = kSize / 2.0;

@@ -1,11 +1,16 @@
-// The landscape picture: 256 x 256, tiling seamlessly. Its palette index is
-// the height, and the palette's blue rises with the index, so the show reads
-// heights from blue while red and green paint the land by altitude: dark
-// valleys, meadows, rock and snow on the peaks.
+// The landscape picture: 256 x 256, tiling seamlessly. The show reads the
+// heights from its blue channel and paints the land with its colours, both
+// after blurring it twice. Each palette index stands for a height band and a
+// light level (index = 4 x band + level) and its blue is the index itself, so
+// blue is the height; red and green paint the band (green valleys, grey-green
+// slopes, slate rock, snow) as lit by a low sun. Heights and light are
+// dithered between neighbouring indices, which the show's blur turns back
+// into smooth heights and smooth shading.
 #pragma once
 
 #include "indexed_picture.h"
 
 constexpr int kTerrainSize = 256;
+constexpr int kTerrainLightLevels = 4;
 
 IndexedPicture makeTerrainMap();
