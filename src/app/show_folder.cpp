@@ -1,28 +1,36 @@
 #include "app/show_folder.h"
 
-#include <climits>
+#include "platform/system.h"
+
 #include <cstdio>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
 const char* const showFiles[] = {"demo.xm",   "data1.pcx", "data2.pcx", "data3.pcx",
                                  "data4.pcx", "data5.pcx", "data6.pcx", "data7.pcx"};
 
-bool exists(const std::string& path)
+// Windows takes either slash between folders; elsewhere a backslash is
+// part of a name.
+#ifdef _WIN32
+const char* const folderSeparators = "/\\";
+#else
+const char* const folderSeparators = "/";
+#endif
+
+// Paths are UTF-8 strings; u8path keeps them so on Windows too, where the
+// narrow file functions would read them in the local code page.
+std::filesystem::path pathOf(const std::string& name)
 {
-    struct stat info;
-    return lstat(path.c_str(), &info) == 0;
+    return std::filesystem::u8path(name);
 }
 
-std::string thisProgram()
+// Anything under the name counts, a dangling link too (not followed).
+bool exists(const std::string& path)
 {
-    char path[PATH_MAX];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0)
-        return std::string();
-    return std::string(path, static_cast<std::size_t>(length));
+    std::error_code error;
+    return std::filesystem::exists(std::filesystem::symlink_status(pathOf(path), error));
 }
 
 } // namespace
@@ -38,7 +46,7 @@ bool holdsShowFiles(const std::string& folder)
 
 std::string installedDataFolder(const std::string& programPath, const std::string& relativeDataFolder)
 {
-    const std::size_t slash = programPath.rfind('/');
+    const std::size_t slash = programPath.find_last_of(folderSeparators);
     if (slash == std::string::npos)
         return std::string();
     return programPath.substr(0, slash + 1) + relativeDataFolder;
@@ -53,7 +61,11 @@ std::string chooseShowFolder(const std::string& workingFolder, const std::string
 
 void enterShowFolder()
 {
-    const std::string folder = chooseShowFolder(".", installedDataFolder(thisProgram(), KELVOR_DATA_FROM_PROGRAM));
-    if (!folder.empty() && chdir(folder.c_str()) != 0)
+    const std::string folder = chooseShowFolder(".", installedDataFolder(programPath(), KELVOR_DATA_FROM_PROGRAM));
+    if (folder.empty())
+        return;
+    std::error_code error;
+    std::filesystem::current_path(pathOf(folder), error);
+    if (error)
         std::fprintf(stderr, "kelvor: cannot enter %s; reading the working directory\n", folder.c_str());
 }

@@ -12,7 +12,9 @@
 bool holdsShowFiles(const std::string& folder);
 
 // The installed data folder of a program at programPath, found by going
-// from the program's folder along relativeDataFolder ("../share/kelvor").
+// from the program's folder along relativeDataFolder ("../share/kelvor";
+// "." on Windows, where the files sit beside the program). On Windows a
+// backslash separates folders as well as a slash.
 std::string installedDataFolder(const std::string& programPath, const std::string& relativeDataFolder);
 
 // The folder to read the files from: empty to stay in the working folder
@@ -21,7 +23,7 @@ std::string installedDataFolder(const std::string& programPath, const std::strin
 std::string chooseShowFolder(const std::string& workingFolder, const std::string& installedFolder);
 
 // Makes the chosen folder the working directory before the show loads
-// anything, using this program's own location (/proc/self/exe). A folder
+// anything, using this program's own location (programPath()). A folder
 // that cannot be entered leaves the working directory as it was, and the
 // show then reports its first missing file as usual.
 void enterShowFolder();

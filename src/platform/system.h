@@ -1,6 +1,8 @@
 // The few system services the show uses besides window and sound.
 #pragma once
 
+#include <string>
+
 // Writes "caption: text" to stderr, then shows a message box with an OK
 // button and waits until it is dismissed; without a display only the stderr
 // line appears.
@@ -14,3 +16,7 @@ void* foregroundWindow();
 // with status 0 (and the window closes with it); in the browser the frame
 // loop stops and the page says that the show has ended.
 void endShow();
+
+// The full path of the running program, UTF-8; empty when it cannot be
+// found. The show looks for its installed files relative to it.
+std::string programPath();

@@ -200,6 +200,11 @@ void endShow()
     std::exit(0);
 }
 
+std::string programPath()
+{
+    return state().script.programPath;
+}
+
 void* foregroundWindow()
 {
     record("foregroundWindow");

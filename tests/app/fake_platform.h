@@ -21,6 +21,7 @@ struct FakeScript {
     std::uint32_t music = 7; // BASS_MusicLoad's result; 0 fails the load
     std::vector<ScriptedKey> keys;
     std::uint32_t msPerTick = 1; // every tick reading advances this much
+    std::string programPath;     // where programPath() says the program is
 };
 
 namespace fake {

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -43,6 +46,59 @@ TEST(ShowStart, HelpVersionAndErrorsEndBeforeAnythingOfThePlatformIsTouched)
         EXPECT_EQ(status, expected) << argument;
         EXPECT_TRUE(fake::calls().empty()) << argument;
     }
+}
+
+// The platform's programPath() decides where the installed files are
+// looked for; an installed tree in a temporary folder stands in for it.
+class ShowStartFolder : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        started = std::filesystem::current_path();
+        char pattern[] = "/tmp/kelvor-start-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        root = pattern;
+        std::filesystem::create_directories(root / "bin");
+        std::filesystem::create_directories(root / "share/kelvor");
+        std::filesystem::create_directories(root / "elsewhere");
+        for (const char* name : {"demo.xm", "data1.pcx", "data2.pcx", "data3.pcx", "data4.pcx",
+                                 "data5.pcx", "data6.pcx", "data7.pcx"})
+            std::fclose(std::fopen((root / "share/kelvor" / name).c_str(), "wb"));
+    }
+    void TearDown() override
+    {
+        std::filesystem::current_path(started);
+        std::filesystem::remove_all(root);
+    }
+
+    // The working folder after prepareShow, for a program said to be at path.
+    std::filesystem::path folderAfterStart(const std::string& path)
+    {
+        std::filesystem::current_path(root / "elsewhere");
+        FakeScript script;
+        script.programPath = path;
+        fake::start(script);
+        int status = -1;
+        EXPECT_TRUE(prepared({}, status));
+        return std::filesystem::current_path();
+    }
+
+    std::filesystem::path started;
+    std::filesystem::path root;
+};
+
+TEST_F(ShowStartFolder, StartedElsewhereTheShowEntersTheFolderInstalledWithTheProgram)
+{
+    EXPECT_TRUE(std::filesystem::equivalent(folderAfterStart((root / "bin/kelvor").string()),
+                                            root / "share/kelvor"));
+}
+
+TEST_F(ShowStartFolder, WithoutAKnownProgramPathTheWorkingFolderStays)
+{
+    EXPECT_TRUE(std::filesystem::equivalent(folderAfterStart(""), root / "elsewhere"));
+    EXPECT_TRUE(std::filesystem::equivalent(folderAfterStart((root / "nowhere/kelvor").string()),
+                                            root / "elsewhere"))
+        << "no files beside that program either";
 }
 
 } // namespace
