@@ -13,9 +13,9 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -38,8 +38,14 @@ int fail(const std::string& message)
 
 bool isFolder(const std::string& path)
 {
-    struct stat status;
-    return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+    std::error_code error;
+    return std::filesystem::is_directory(std::filesystem::u8path(path), error);
+}
+
+bool makeFolder(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::create_directory(std::filesystem::u8path(path), error);
 }
 
 struct Timings {
@@ -77,7 +83,8 @@ void removeFolder(const std::string& folder)
     std::remove((folder + "/music.wav").c_str());
     std::remove((folder + "/music.wav.ffmpeg-log").c_str());
     std::remove((folder + "/music.wav.part").c_str());
-    rmdir(folder.c_str());
+    std::error_code error;
+    std::filesystem::remove(std::filesystem::u8path(folder), error);
 }
 
 double secondsSince(std::chrono::steady_clock::time_point start)
@@ -120,10 +127,10 @@ int main(int argc, char** argv)
     if (!isFolder(options.assets))
         return fail("no such folder: " + options.assets);
     if (!options.pngFolder.empty() && !isFolder(options.pngFolder) &&
-        mkdir(options.pngFolder.c_str(), 0755) != 0)
+        !makeFolder(options.pngFolder))
         return fail("cannot create folder " + options.pngFolder);
     if (!options.video.empty() && findFfmpeg().empty())
-        return fail("the ffmpeg program is not installed; install it with: sudo apt-get install ffmpeg");
+        return fail(ffmpegMissing());
 
     OfflineFrames frames(options.assets);
     if (!frames.ready())
@@ -131,19 +138,16 @@ int main(int argc, char** argv)
 
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);
+#ifdef SIGPIPE
     std::signal(SIGPIPE, SIG_IGN);
+#endif
 
     Timings timings;
     // The music for the video and ffmpeg's log go to a private temporary
     // folder; only the video itself is written next to its final name.
     std::string workFolder;
-    if (!options.video.empty()) {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/kelvor-capture-XXXXXX";
-        if (mkdtemp(&pattern[0]) == nullptr)
-            return fail("cannot create a temporary folder in " + pattern.substr(0, pattern.rfind('/')));
-        workFolder = pattern;
-    }
+    if (!options.video.empty() && !makeWorkFolder(workFolder, error))
+        return fail(error);
     const std::string videoWav = workFolder.empty() ? "" : workFolder + "/music.wav";
     if (!options.wav.empty() || !videoWav.empty()) {
         const auto musicStarted = std::chrono::steady_clock::now();

@@ -59,6 +59,23 @@ std::string findFfmpeg()
     return "";
 }
 
+std::string ffmpegMissing()
+{
+    return "the ffmpeg program is not installed; install it with: sudo apt-get install ffmpeg";
+}
+
+bool makeWorkFolder(std::string& folder, std::string& error)
+{
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/kelvor-capture-XXXXXX";
+    if (mkdtemp(&pattern[0]) == nullptr) {
+        error = "cannot create a temporary folder in " + pattern.substr(0, pattern.rfind('/'));
+        return false;
+    }
+    folder = pattern;
+    return true;
+}
+
 bool VideoEncoder::isLossless(const std::string& path)
 {
     return endsWith(path, ".mkv");
@@ -74,7 +91,7 @@ bool VideoEncoder::start(const std::string& path, int frameWidth, int frameHeigh
 {
     const std::string ffmpeg = findFfmpeg();
     if (ffmpeg.empty()) {
-        error = "the ffmpeg program is not installed; install it with: sudo apt-get install ffmpeg";
+        error = ffmpegMissing();
         return false;
     }
     finalPath = path;

@@ -46,5 +46,13 @@ private:
     pid_t child = -1;
 };
 
-// Where the ffmpeg program is, or an empty string when it is not installed.
+// Where the ffmpeg program is, or an empty string when it is not installed
+// or this build has no way to run it.
 std::string findFfmpeg();
+
+// What to tell the user when findFfmpeg() found nothing.
+std::string ffmpegMissing();
+
+// Makes a private temporary folder for the video's music and ffmpeg's log
+// and stores its path in folder.
+bool makeWorkFolder(std::string& folder, std::string& error);
