@@ -126,7 +126,9 @@ TEST_F(ModuleAssetTest, playsForOneShowCycleInBothPlayers)
 }
 
 // libxmp keeps the cells nearly as stored: notes 12 higher, a released note
-// as its own key-off code, volumes 0..64 as 1..65.
+// as its own key-off code, volumes 0..64 as 1..65, and a volume slide up in
+// the volume column (0x70 + speed) as a second effect with the speed in the
+// high nibble.
 TEST_F(ModuleAssetTest, patternsReadBackCellForCellAsComposed)
 {
     for (std::size_t p = 0; p < song->patterns.size(); ++p) {
@@ -140,9 +142,11 @@ TEST_F(ModuleAssetTest, patternsReadBackCellForCellAsComposed)
                 const XmEvent& e = pattern.at(row, channel);
                 const xmp_event& r = track->event[row];
                 const int note = e.note == kXmKeyOff ? XMP_KEY_OFF : (e.note == 0 ? 0 : e.note + 12);
-                const int volume = e.volume == 0 ? 0 : e.volume - 0x0F;
+                const bool slideUp = (e.volume & 0xF0) == 0x70;
+                const int volume = e.volume == 0 || slideUp ? 0 : e.volume - 0x0F;
+                const bool secondEffect = slideUp ? r.f2t != 0 && r.f2p == (e.volume & 0x0F) << 4 : r.f2t == 0;
                 wrong += r.note != note || r.ins != e.instrument || r.vol != volume || r.fxt != e.effect ||
-                         r.fxp != e.parameter;
+                         r.fxp != e.parameter || !secondEffect;
             }
         }
         EXPECT_EQ(wrong, 0) << "pattern " << p;

@@ -37,7 +37,7 @@ std::vector<XmInstrument> makeInstruments()
     all.push_back(instrument("crash", makeCrash()));
     // Bass: a pluck that settles to a steady tone and stops quickly when
     // released, so the off-beat notes stay short and tight.
-    all.push_back(shaped(instrument("bass", makeBass()), {{0, 64}, {4, 50}, {16, 38}}, 4000));
+    all.push_back(shaped(instrument("bass", makeBass()), {{0, 64}, {4, 50}, {16, 38}}, 10000));
     // Pad: a slow swell and a long release.
     all.push_back(shaped(instrument("pad", makePad()), {{0, 0}, {16, 64}, {48, 52}}, 900));
     all.push_back(instrument("pluck", makePluck()));
@@ -46,5 +46,7 @@ std::vector<XmInstrument> makeInstruments()
     XmInstrument lead = shaped(instrument("lead", makeLead()), {{0, 48}, {2, 64}, {12, 50}}, 1600);
     lead.vibrato = XmVibrato{0, 24, 5, 10};
     all.push_back(lead);
+    all.push_back(instrument("impact", makeImpact()));
+    all.push_back(instrument("riser", makeRiser()));
     return all;
 }

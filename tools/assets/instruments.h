@@ -1,5 +1,6 @@
 // The module's instruments: the synthesised samples with the envelopes,
-// vibrato and levels that make them play as drums, bass, pad, pluck and lead.
+// vibrato and levels that make them play as drums, bass, pad, pluck, lead,
+// impact and riser.
 #pragma once
 
 #include "xm_module.h"
@@ -18,6 +19,8 @@ enum Instrument : std::uint8_t {
     kPad,
     kPluck,
     kLead,
+    kImpact,
+    kRiser,
 };
 
 // All instruments, in the order of their numbers.

@@ -18,15 +18,17 @@ const XmEvent& SongGrid::at(int row, int channel) const
     return cells[static_cast<std::size_t>(wrapped) * channelCount + channel];
 }
 
-std::vector<XmPattern> SongGrid::toPatterns(int patternRows) const
+std::vector<XmPattern> SongGrid::toPatterns(const std::vector<int>& patternRows) const
 {
     std::vector<XmPattern> patterns;
-    for (int first = 0; first < rowCount; first += patternRows) {
-        XmPattern pattern(patternRows, channelCount);
-        for (int row = 0; row < patternRows && first + row < rowCount; ++row)
+    int first = 0;
+    for (int rows : patternRows) {
+        XmPattern pattern(rows, channelCount);
+        for (int row = 0; row < rows; ++row)
             for (int channel = 0; channel < channelCount; ++channel)
                 pattern.at(row, channel) = at(first + row, channel);
         patterns.push_back(pattern);
+        first += rows;
     }
     return patterns;
 }

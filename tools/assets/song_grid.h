@@ -19,8 +19,8 @@ public:
     XmEvent& at(int row, int channel);
     const XmEvent& at(int row, int channel) const;
 
-    // Cuts the sheet into patterns of patternRows rows, in order.
-    std::vector<XmPattern> toPatterns(int patternRows) const;
+    // Cuts the sheet into patterns of the given numbers of rows, in order.
+    std::vector<XmPattern> toPatterns(const std::vector<int>& patternRows) const;
 
 private:
     int rowCount;

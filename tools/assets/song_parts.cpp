@@ -1,98 +1,36 @@
 #include "song_parts.h"
 
-#include "instruments.h"
 #include "music_theory.h"
+#include "song_events.h"
 
+#include <algorithm>
+#include <array>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr std::uint8_t kSetPanning = 0x08;
 constexpr std::uint8_t kTonePortamento = 0x03;
 // Glide speed: two semitones per tick, so a chord change slides in about
 // two ticks.
 constexpr std::uint8_t kGlideSpeed = 0x20;
 
-// Every volume the parts ask for is scaled by this, leaving headroom so that
-// the loudest moments stay below full scale in common players.
-constexpr double kMixLevel = 0.85;
+// The pluck and the lead's echo sit on opposite sides, the lead between
+// them; the second voice or counter-melody leans to the pluck's side.
+constexpr std::uint8_t kPluckPan = 0x20;
+constexpr std::uint8_t kEchoPan = 0xE0;
+constexpr std::uint8_t kHarmonyPan = 0x48;
+// The pad's three voices spread from left to right.
+constexpr std::uint8_t kPadPans[] = {0x18, 0xE8, 0x80};
+constexpr int kPadVolume = 44;
 
-constexpr std::uint8_t kPanLeft = 0x50;
-constexpr std::uint8_t kPanRight = 0xB0;
-
-std::uint8_t volumeColumn(int volume)
+std::array<int, 3> padChord(const PlacedSection& placed, int bar)
 {
-    return static_cast<std::uint8_t>(0x10 + (volume < 0 ? 0 : (volume > 64 ? 64 : volume)));
-}
-
-XmEvent play(int midi, Instrument instrument, int volume)
-{
-    XmEvent e;
-    e.note = xmNote(midi);
-    e.instrument = instrument;
-    e.volume = volumeColumn(static_cast<int>(volume * kMixLevel + 0.5));
-    return e;
-}
-
-// A drum hit: drums are made to sound on C-4.
-XmEvent hit(Instrument instrument, int volume)
-{
-    return play(60, instrument, volume);
-}
-
-XmEvent panned(XmEvent e, std::uint8_t pan)
-{
-    e.effect = kSetPanning;
-    e.parameter = pan;
-    return e;
-}
-
-XmEvent keyOff()
-{
-    XmEvent e;
-    e.note = kXmKeyOff;
-    return e;
-}
-
-void writeSnare(SongGrid& grid, int firstRow, SnareStyle style)
-{
-    for (int bar = 0; bar < kBarsPerSection; ++bar) {
-        const int barRow = firstRow + bar * kRowsPerBar;
-        if (style == SnareStyle::roll) {
-            // Ever denser, louder and higher: half notes, quarters, eighths,
-            // sixteenths, rising an octave in pitch over the section.
-            const int step = 8 >> bar;
-            for (int row = 0; row < kRowsPerBar; row += step) {
-                const int progress = bar * kRowsPerBar + row;
-                grid.at(barRow + row, kSnareChannel) =
-                    play(60 + progress * 12 / kRowsPerSection, kSnare, 14 + progress * 48 / kRowsPerSection);
-            }
-            continue;
-        }
-        grid.at(barRow + 4, kSnareChannel) = hit(kSnare, 56);
-        grid.at(barRow + 12, kSnareChannel) = hit(kSnare, 56);
-        if (style == SnareStyle::backbeatAndFill && bar == kBarsPerSection - 1) {
-            const int fillRows[] = {10, 13, 14, 15};
-            const int fillVolumes[] = {34, 44, 52, 60};
-            for (int i = 0; i < 4; ++i)
-                grid.at(barRow + fillRows[i], kSnareChannel) = hit(kSnare, fillVolumes[i]);
-        }
-    }
-}
-
-void writeHats(SongGrid& grid, int firstRow, HatStyle style)
-{
-    for (int row = 0; row < kRowsPerSection; ++row) {
-        const bool offbeat = row % 4 == 2;
-        if (style == HatStyle::offbeats && offbeat)
-            grid.at(firstRow + row, kHatChannel) = panned(hit(kClosedHat, 40), 0x90);
-        if (style == HatStyle::sixteenths) {
-            const XmEvent e = offbeat ? hit(kOpenHat, 30) : hit(kClosedHat, row % 2 == 0 ? 30 : 18);
-            grid.at(firstRow + row, kHatChannel) = panned(e, 0x90);
-        }
-    }
+    std::array<int, 3> chord = padVoicing(placed.chord(bar));
+    for (int& note : chord)
+        note += placed.section->transpose;
+    return chord;
 }
 
 // A melody as text: notes like "E5:3" (pitch and length in rows) or rests
@@ -121,89 +59,75 @@ std::vector<MelodyNote> parseMelody(const char* text)
     return notes;
 }
 
-// Writes the notes onto one channel; a note followed by a rest, or the last
-// note, is released when it ends.
-void writeLine(SongGrid& grid, int firstRow, const std::vector<MelodyNote>& notes, int channel, int volume,
-               std::uint8_t pan, bool thirdBelow)
+// Writes the notes onto one channel, transposed, within the section; a note
+// followed by a rest, or the last note, is released when it ends.
+void writeLine(SongGrid& grid, const PlacedSection& placed, const std::vector<MelodyNote>& notes, int channel,
+               int volume, std::uint8_t pan, bool thirdBelow)
 {
+    const int transpose = placed.section->transpose;
     for (std::size_t i = 0; i < notes.size(); ++i) {
         const MelodyNote& note = notes[i];
-        if (note.pitch < 0)
+        if (note.pitch < 0 || note.row >= placed.rows())
             continue;
-        const int pitch = thirdBelow ? thirdBelowInKey(note.pitch) : note.pitch;
-        grid.at(firstRow + note.row, channel) = panned(play(pitch, kLead, volume), pan);
+        const int pitch = (thirdBelow ? thirdBelowInKey(note.pitch) : note.pitch) + transpose;
+        grid.at(placed.firstRow + note.row, channel) = panned(play(pitch, kLead, volume), pan);
         const bool restFollows = i + 1 == notes.size() || notes[i + 1].pitch < 0;
-        if (restFollows)
-            grid.at(firstRow + note.row + note.length, channel) = keyOff();
+        if (restFollows && note.row + note.length <= placed.rows())
+            grid.at(placed.firstRow + note.row + note.length, channel) = keyOff();
     }
 }
 
 } // namespace
 
-void writeDrums(SongGrid& grid, int firstRow, const Section& section)
+void writeBass(SongGrid& grid, const PlacedSection& placed)
 {
-    if (section.kick == KickStyle::fourOnTheFloor) {
-        for (int row = 0; row < kRowsPerSection; row += 4)
-            grid.at(firstRow + row, kKickChannel) = hit(kKick, 64);
-    }
-    if (section.snare != SnareStyle::off)
-        writeSnare(grid, firstRow, section.snare);
-    if (section.hats != HatStyle::off)
-        writeHats(grid, firstRow, section.hats);
-    if (section.crash)
-        grid.at(firstRow, kCrashChannel) = panned(hit(kCrash, 44), 0x70);
-}
-
-void writeBass(SongGrid& grid, int firstRow, const Section& section)
-{
-    for (int bar = 0; bar < kBarsPerSection; ++bar) {
-        const int root = bassRoot(section.chords[static_cast<std::size_t>(bar)]);
-        const int barRow = firstRow + bar * kRowsPerBar;
-        switch (section.bass) {
+    for (int bar = 0; bar < placed.bars(); ++bar) {
+        const int root = bassRoot(placed.chord(bar)) + placed.section->transpose;
+        const int barRow = placed.firstRow + bar * kRowsPerBar;
+        const int beats = std::min(kBeatsPerBar, (placed.endRow() - barRow) / kRowsPerBeat);
+        switch (placed.section->bass) {
         case BassStyle::off:
             break;
         case BassStyle::held:
-            grid.at(barRow, kBassChannel) = play(root, kBass, 40);
-            grid.at(barRow + 14, kBassChannel) = keyOff();
+            grid.at(barRow, kBassChannel) = play(root, kBass, 44);
+            grid.at(barRow + beats * kRowsPerBeat - 2, kBassChannel) = keyOff();
             break;
         case BassStyle::offbeats:
             // Short notes between the kicks, the last one an octave up.
-            for (int beat = 0; beat < 4; ++beat) {
-                grid.at(barRow + beat * 4 + 2, kBassChannel) = play(beat == 3 ? root + 12 : root, kBass, 50);
+            for (int beat = 0; beat < beats; ++beat) {
+                grid.at(barRow + beat * 4 + 2, kBassChannel) = play(beat == 3 ? root + 12 : root, kBass, 54);
                 grid.at(barRow + beat * 4 + 3, kBassChannel) = keyOff();
             }
             break;
         case BassStyle::rolling:
             // Three sixteenths after each kick: root, root, octave.
-            for (int beat = 0; beat < 4; ++beat) {
+            for (int beat = 0; beat < beats; ++beat) {
                 const int beatRow = barRow + beat * 4;
                 grid.at(beatRow, kBassChannel) = keyOff();
-                grid.at(beatRow + 1, kBassChannel) = play(root, kBass, 38);
-                grid.at(beatRow + 2, kBassChannel) = play(root, kBass, 52);
-                grid.at(beatRow + 3, kBassChannel) = play(root + 12, kBass, 42);
+                grid.at(beatRow + 1, kBassChannel) = play(root, kBass, 42);
+                grid.at(beatRow + 2, kBassChannel) = play(root, kBass, 56);
+                grid.at(beatRow + 3, kBassChannel) = play(root + 12, kBass, 46);
             }
             break;
         }
     }
 }
 
-void writePad(SongGrid& grid, int firstRow, const Section& section, const Section* previous)
+void writePad(SongGrid& grid, const PlacedSection& placed, const PlacedSection* previous)
 {
-    constexpr int kPadVolume = 34;
     std::array<int, 3> held{};
     if (previous != nullptr)
-        held = padVoicing(previous->chords[kBarsPerSection - 1]);
-    for (int bar = 0; bar < kBarsPerSection; ++bar) {
-        const std::array<int, 3> chord = padVoicing(section.chords[static_cast<std::size_t>(bar)]);
-        const int row = firstRow + bar * kRowsPerBar;
+        held = padChord(*previous, previous->bars() - 1);
+    for (int bar = 0; bar < placed.bars(); ++bar) {
+        const std::array<int, 3> chord = padChord(placed, bar);
         const bool restart = bar == 0 && previous == nullptr;
-        for (int voice = 0; voice < 3; ++voice) {
-            const std::uint8_t pan = static_cast<std::uint8_t>(0x60 + voice * 0x20);
-            XmEvent& cell = grid.at(row, kPadChannel + voice);
+        const int row = restart ? placed.patternStart : placed.firstRow + bar * kRowsPerBar;
+        for (std::size_t voice = 0; voice < 3; ++voice) {
+            XmEvent& cell = grid.at(row, kPadChannel + static_cast<int>(voice));
             if (restart) {
-                cell = panned(play(chord[static_cast<std::size_t>(voice)], kPad, kPadVolume), pan);
-            } else if (chord[static_cast<std::size_t>(voice)] != held[static_cast<std::size_t>(voice)]) {
-                cell.note = xmNote(chord[static_cast<std::size_t>(voice)]);
+                cell = panned(play(chord[voice], kPad, kPadVolume), kPadPans[voice]);
+            } else if (chord[voice] != held[voice]) {
+                cell.note = xmNote(chord[voice]);
                 cell.effect = kTonePortamento;
                 cell.parameter = kGlideSpeed;
             }
@@ -212,28 +136,53 @@ void writePad(SongGrid& grid, int firstRow, const Section& section, const Sectio
     }
 }
 
-void writeArpeggio(SongGrid& grid, int firstRow, const Section& section)
+void writeArpeggio(SongGrid& grid, const PlacedSection& placed)
 {
+    if (!placed.section->arpeggio)
+        return;
     // Up and down through the chord over a span of six sixteenths, so the
     // figure drifts against the bar.
     static constexpr int kFigure[] = {0, 1, 2, 3, 2, 1};
-    for (int row = 0; row < kRowsPerSection; ++row) {
-        const std::array<int, 3> chord = padVoicing(section.chords[static_cast<std::size_t>(row / kRowsPerBar)]);
+    for (int row = 0; row < placed.rows(); ++row) {
+        const std::array<int, 3> chord = padChord(placed, row / kRowsPerBar);
         const int tones[] = {chord[0] + 12, chord[1] + 12, chord[2] + 12, chord[0] + 24};
         const int tone = tones[kFigure[row % 6]];
-        const int volume = row % 4 == 0 ? 30 : 20;
-        grid.at(firstRow + row, kArpChannel) = panned(play(tone, kPluck, volume), kPanLeft);
+        const int volume = row % 4 == 0 ? 44 : 34;
+        grid.at(placed.firstRow + row, kArpChannel) = panned(play(tone, kPluck, volume), kPluckPan);
     }
 }
 
-void writeMelody(SongGrid& grid, int firstRow, const Section& section)
+void writeMelody(SongGrid& grid, const PlacedSection& placed)
 {
-    if (section.melody == nullptr)
-        return;
-    const std::vector<MelodyNote> notes = parseMelody(section.melody);
-    writeLine(grid, firstRow, notes, kLeadChannel, section.melodyVolume, 0x80, false);
-    if (section.harmony)
-        writeLine(grid, firstRow, notes, kHarmonyChannel, section.melodyVolume * 3 / 5, kPanLeft, true);
+    const Section& section = *placed.section;
+    if (section.melody != nullptr) {
+        const std::vector<MelodyNote> notes = parseMelody(section.melody);
+        writeLine(grid, placed, notes, kLeadChannel, section.melodyVolume, kPanCentre, false);
+        if (section.harmony && section.counterMelody == nullptr)
+            writeLine(grid, placed, notes, kHarmonyChannel, section.melodyVolume * 3 / 5, kHarmonyPan, true);
+    }
+    if (section.counterMelody != nullptr)
+        writeLine(grid, placed, parseMelody(section.counterMelody), kHarmonyChannel, section.melodyVolume * 2 / 3,
+                  kHarmonyPan, false);
+}
+
+void duckPadUnderKick(SongGrid& grid)
+{
+    constexpr std::uint8_t kVolumeSlideUp = 0x70;
+    for (int row = 0; row < grid.rows(); ++row) {
+        if (grid.at(row, kKickChannel).note == 0 || grid.at(row, kKickChannel).note == kXmKeyOff)
+            continue;
+        // Set on the kick, up by 3 a tick over the next row, then back to full.
+        const std::uint8_t steps[] = {volumeColumn(kPadVolume * 2 / 5), static_cast<std::uint8_t>(kVolumeSlideUp + 3),
+                                      volumeColumn(kPadVolume)};
+        for (int voice = 0; voice < 3; ++voice) {
+            for (int i = 0; i < 3; ++i) {
+                XmEvent& cell = grid.at(row + i, kPadChannel + voice);
+                if (cell.volume == 0 || i == 0)
+                    cell.volume = steps[i];
+            }
+        }
+    }
 }
 
 void writeEcho(SongGrid& grid, int delayRows, double volumeShare)
@@ -244,7 +193,7 @@ void writeEcho(SongGrid& grid, int delayRows, double volumeShare)
             continue;
         if (e.note != kXmKeyOff) {
             const int volume = static_cast<int>((e.volume - 0x10) * volumeShare);
-            e = panned(e, kPanRight);
+            e = panned(e, kEchoPan);
             e.volume = volumeColumn(volume);
         }
         grid.at(row + delayRows, kEchoChannel) = e;

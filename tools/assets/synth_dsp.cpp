@@ -40,6 +40,17 @@ double softClip(double value)
     return x * (27.0 + x * x) / (27.0 + 9.0 * x * x);
 }
 
+void saturate(std::vector<double>& signal, double drive)
+{
+    double largest = 0.0;
+    for (double v : signal)
+        largest = std::fmax(largest, std::fabs(v));
+    if (largest == 0.0)
+        return;
+    for (double& v : signal)
+        v = softClip(drive * v / largest);
+}
+
 std::vector<double> harmonicCycle(int points, const std::vector<double>& amplitudes)
 {
     std::vector<double> cycle(static_cast<std::size_t>(points), 0.0);

@@ -34,6 +34,11 @@ private:
 // Gentle saturation that stays within -1..1 and is nearly linear near 0.
 double softClip(double value);
 
+// Scales the signal to a largest magnitude of 1 and drives it by `drive`
+// into softClip: the louder parts are squeezed, so the signal is denser and
+// its peaks lower for its loudness.
+void saturate(std::vector<double>& signal, double drive);
+
 // One period of a waveform made of harmonics: amplitudes[h] is the sine
 // amplitude of harmonic h + 1. `points` frames, starting at phase 0.
 std::vector<double> harmonicCycle(int points, const std::vector<double>& amplitudes);

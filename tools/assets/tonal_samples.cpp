@@ -48,10 +48,11 @@ XmSample looped(const std::vector<double>& signal, double peak, int relativeNote
 }
 
 // Reads a one-period table of kChorusLoop points at `cycles` periods per
-// loop: whole-number steps through the table, so no interpolation is needed.
-double chorusVoice(const std::vector<double>& cycle, int frame, int cycles)
+// loop, starting `offset` points into it: whole-number steps through the
+// table, so no interpolation is needed.
+double chorusVoice(const std::vector<double>& cycle, int frame, int cycles, int offset = 0)
 {
-    const long long at = (static_cast<long long>(frame) * cycles) % kChorusLoop;
+    const long long at = (static_cast<long long>(frame) * cycles + offset) % kChorusLoop;
     return cycle[static_cast<std::size_t>(at)];
 }
 
@@ -63,8 +64,12 @@ XmSample makeBass()
     // played from plenty of frames; 24 semitones more make C-4 sound C-4.
     const int period = kMiddlePeriod * 4;
     std::vector<double> amplitudes = sawHarmonics(40, 7.0);
-    amplitudes[0] += 0.5; // a round sub under the saw
-    return looped(harmonicCycle(period, amplitudes), 0.9, kRelativeNoteAtSynthRate + 24);
+    amplitudes[0] += 0.25; // a round sub under the saw
+    // Saturated: a denser tone whose peaks stay low, so the bass is heard
+    // loud without taking the mix's headroom.
+    std::vector<double> cycle = harmonicCycle(period, amplitudes);
+    saturate(cycle, 2.4);
+    return looped(cycle, 0.9, kRelativeNoteAtSynthRate + 24);
 }
 
 XmSample makePad()
@@ -73,16 +78,23 @@ XmSample makePad()
     const std::vector<double> sub = harmonicCycle(kChorusLoop, {1.0});
     std::vector<double> signal(kChorusLoop);
     for (int i = 0; i < kChorusLoop; ++i) {
-        signal[static_cast<std::size_t>(i)] = chorusVoice(saw, i, 127) + chorusVoice(saw, i, 128) +
-                                              chorusVoice(saw, i, 129) + 0.35 * chorusVoice(sub, i, 64);
+        // The three voices start half and a quarter of a period apart: as
+        // they drift, two of them line up now and then, never all three, so
+        // the pad's peaks stay low for its loudness.
+        signal[static_cast<std::size_t>(i)] = chorusVoice(saw, i, 127) + chorusVoice(saw, i, 128, kChorusLoop / 2) +
+                                              chorusVoice(saw, i, 129, kChorusLoop / 4) +
+                                              0.35 * chorusVoice(sub, i, 64);
     }
+    saturate(signal, 1.6);
     return looped(signal, 0.9, kRelativeNoteAtSynthRate);
 }
 
 XmSample makeLead()
 {
-    const std::vector<double> saw = harmonicCycle(kChorusLoop, sawHarmonics(14, 8.0));
-    const std::vector<double> square = harmonicCycle(kChorusLoop, squareHarmonics(13, 8.0));
+    // Bright: the harmonics that fall in 2-6 kHz for the lead's notes are
+    // hardly softened; fifteen of them keep its highest notes below 20 kHz.
+    const std::vector<double> saw = harmonicCycle(kChorusLoop, sawHarmonics(15, 16.0));
+    const std::vector<double> square = harmonicCycle(kChorusLoop, squareHarmonics(15, 16.0));
     std::vector<double> signal(kChorusLoop);
     for (int i = 0; i < kChorusLoop; ++i)
         signal[static_cast<std::size_t>(i)] = chorusVoice(saw, i, 128) + 0.8 * chorusVoice(square, i, 129);
@@ -91,14 +103,14 @@ XmSample makeLead()
 
 XmSample makePluck()
 {
-    // Ten harmonics, the higher ones quieter and dying sooner, as on a
-    // plucked string; a touch of noise for the pick.
+    // Twelve harmonics, the higher ones quieter and dying sooner, as on a
+    // plucked string, yet bright at the start; a touch of noise for the pick.
     const int frames = framesFor(0.8);
-    constexpr int kPartials = 10;
+    constexpr int kPartials = 12;
     std::vector<double> signal(static_cast<std::size_t>(frames), 0.0);
     for (int h = 1; h <= kPartials; ++h) {
-        const double decay = decayPerFrame(0.45 / (1.0 + 0.5 * (h - 1)));
-        double level = 1.0 / (h * (1.0 + 0.15 * h));
+        const double decay = decayPerFrame(0.45 / (1.0 + 0.25 * (h - 1)));
+        double level = 1.0 / (h * (1.0 + 0.04 * h));
         for (int i = 0; i < frames; ++i) {
             const long long phase = (static_cast<long long>(h) * i) % kMiddlePeriod;
             signal[static_cast<std::size_t>(i)] += level * sineTurns(static_cast<double>(phase) / kMiddlePeriod);
@@ -106,7 +118,7 @@ XmSample makePluck()
         }
     }
     NoiseSource noise(71);
-    OnePole pick(4000.0);
+    OnePole pick(7000.0);
     const double pickDecay = decayPerFrame(0.004);
     double pickLevel = 0.3;
     for (int i = 0; i < frames; ++i) {

@@ -9,7 +9,9 @@ through libopenmpt by kelvor-capture, then
   - for each title card's entry, an onset score: the strongest onset within
     50 ms of the entry divided by the 95th percentile of the onset peaks of the
     whole cycle (1.0 or more: the entry is among the strongest hits),
-  - the seam: the jump between the cycle's last and first sample frames,
+  - the seam: the largest step between sample frames within 20 ms of the
+    loop point, as the player goes on into the next cycle, against the 99.9th
+    percentile of all steps of the cycle,
 
 and paints a spectrogram of the cycle with the title cards and the module's
 patterns marked.
@@ -40,11 +42,32 @@ def card_entries():
     return [start / CLOCK_UNITS_PER_SECOND for start, _ in CARD_WINDOWS]
 
 
+SEAM_FRAMES = 7  # a tenth of a second of the next cycle, for the seam
+
+
 def render_cycle(capture, show, out):
-    wav = os.path.join(out, "cycle.wav")
-    subprocess.run([capture, "--assets", show, "--last", str(CYCLE_FRAMES), "--wav", wav],
+    """One cycle and a little of the next, as the show loops its music; the
+    figures cover the cycle alone (written to cycle.wav)."""
+    wav = os.path.join(out, "cycle-and-seam.wav")
+    subprocess.run([capture, "--assets", show, "--last", str(CYCLE_FRAMES + SEAM_FRAMES), "--wav", wav],
                    check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    return wav
+    x, raw = read_wav(wav)
+    cycle = os.path.join(out, "cycle.wav")
+    write_wav(cycle, raw[:CYCLE_FRAMES * RATE // 70])
+    return cycle, x
+
+
+def write_wav(path, raw):
+    data = raw.astype("<i2").tobytes()
+    header = (b"RIFF" + struct.pack("<I", 36 + len(data)) + b"WAVEfmt " +
+              struct.pack("<IHHIIHH", 16, 1, 2, RATE, RATE * 4, 4, 16) + b"data" + struct.pack("<I", len(data)))
+    with open(path, "wb") as f:
+        f.write(header + data)
+
+
+def seam_step(both, cycle_length):
+    near = both[cycle_length - RATE // 50:cycle_length + RATE // 50]
+    return float(np.max(np.abs(np.diff(near, axis=0))))
 
 
 def read_wav(path):
@@ -244,15 +267,15 @@ def main():
         sys.exit(__doc__)
     capture, show, out = sys.argv[1:]
     os.makedirs(out, exist_ok=True)
-    wav = render_cycle(capture, show, out)
+    wav, both = render_cycle(capture, show, out)
     x, raw = read_wav(wav)
+    seam = seam_step(both, len(x))
     integrated, lra, true_peak = ebur128(wav)
     full_scale = int(np.sum((raw == 32767) | (raw == -32768)))
     correlation, side_db, mono_db = stereo_figures(x)
     freqs, power = power_spectrum(x)
     mono = x.mean(axis=1)
     times, flux = onset_strength(mono)
-    seam = np.max(np.abs(x[-1] - x[0]))
     steps = np.percentile(np.max(np.abs(np.diff(x, axis=0)), axis=1), 99.9)
 
     print(f"cycle: {len(x) / RATE:.4f} s ({len(x)} sample frames at {RATE} Hz)")
@@ -267,7 +290,7 @@ def main():
                                        for lo, hi, name in BANDS))
     for card, (entry, score, offset) in enumerate(onset_scores(times, flux), 1):
         print(f"card {card} at {entry:.2f} s: onset score {score:.2f} (strongest onset {offset * 1000:+.0f} ms)")
-    print(f"seam (last to first frame): {seam:.4f}; 99.9th percentile of steps: {steps:.4f}")
+    print(f"seam: largest step within 20 ms of the loop {seam:.4f}; 99.9th percentile of all steps {steps:.4f}")
     picture = os.path.join(out, "music_spectrogram.png")
     paint_spectrogram(mono, times, flux, module_patterns(os.path.join(show, "demo.xm")), picture)
     print(f"spectrogram: {picture}")
