@@ -1,0 +1,83 @@
+#include "platform/frame_pacing.h"
+
+namespace {
+
+// The frame clock reads a whole-millisecond tick count and moves the show
+// on only once it reads at least 15 ms since its last update (its period is
+// 1000/70 = 14.29 ms). A frame of at least 16 ms reads as 15 ms or more
+// whatever the count's phase, with a millisecond to spare for the jitter of
+// the moments the clock reads it.
+constexpr double shortestFrameMs = 16.0;
+constexpr double unreportedRefreshHz = 60.0;
+// Leaves room for a rate reported a hair off its true value (59.94 Hz as
+// 60): a frame a thousandth too short still counts as long enough.
+constexpr double frameLengthTolerance = 0.001;
+
+// The vsync check: presents that wait spend most of each refresh waiting
+// (all of it, less the frame's drawing, which takes a millisecond or so).
+// If over this many presents they spent less than a quarter of that many
+// refreshes, they do not wait: a driver or a virtual machine that ignores
+// vsync. A driver that queues a few presents ahead returns its first ones
+// at once, which the window is long enough to absorb.
+constexpr int checkedPresents = 30;
+constexpr double shortestWaitingShare = 0.25;
+
+double reportedOrDefault(double refreshHz)
+{
+    return refreshHz > 0.0 ? refreshHz : unreportedRefreshHz;
+}
+
+} // namespace
+
+int refreshesPerFrame(double refreshHz)
+{
+    const double refresh = 1000.0 / reportedOrDefault(refreshHz);
+    int refreshes = 1;
+    while (refreshes * refresh < shortestFrameMs * (1.0 - frameLengthTolerance))
+        ++refreshes;
+    return refreshes;
+}
+
+FramePacer::FramePacer(double refreshHz, bool presentWaitsForRefresh)
+    : refreshInterval(1000.0 / reportedOrDefault(refreshHz)),
+      refreshes(::refreshesPerFrame(refreshHz)),
+      vsync(presentWaitsForRefresh)
+{
+}
+
+double FramePacer::nextPresentAt(double now)
+{
+    const double frame = refreshes * refreshInterval;
+    if (!started) {
+        started = true;
+        due = now;
+    } else {
+        due += frame;
+        // Fallen behind by more than a frame (a slow frame, a pause): start
+        // the cadence again from now rather than rushing frames to catch up.
+        if (due < now - frame)
+            due = now;
+    }
+    return due;
+}
+
+void FramePacer::presented(double start, double end)
+{
+    if (vsync)
+        checkPresentsWait(start, end);
+}
+
+void FramePacer::checkPresentsWait(double start, double end)
+{
+    windowWaited += end - start;
+    if (++windowPresents < checkedPresents)
+        return;
+    if (windowWaited < shortestWaitingShare * checkedPresents * refreshInterval) {
+        vsync = false;
+        // The timed cadence starts from this present.
+        started = true;
+        due = end;
+    }
+    windowPresents = 0;
+    windowWaited = 0.0;
+}

@@ -1,0 +1,111 @@
+#include "display_model.h"
+
+#include "platform/tick_count.h"
+
+#include <cmath>
+
+namespace {
+
+struct ModelState {
+    DisplayModelSettings settings;
+    double now = 0.0;
+    std::vector<std::int64_t> presented;
+};
+
+ModelState model;
+
+double refreshMs()
+{
+    return 1000.0 / model.settings.refreshHz;
+}
+
+// The display refreshes at the start and every refreshMs after it; a
+// refresh is counted from the start. Moments within a rounding error of a
+// refresh count as on it.
+constexpr double onRefresh = 1e-7;
+
+double refreshesSinceStart(double moment)
+{
+    return (moment - model.settings.startMs) / refreshMs();
+}
+
+std::int64_t refreshAtOrAfter(double moment)
+{
+    return static_cast<std::int64_t>(std::ceil(refreshesSinceStart(moment) - onRefresh));
+}
+
+std::int64_t refreshAfter(double moment)
+{
+    return static_cast<std::int64_t>(std::floor(refreshesSinceStart(moment) + onRefresh)) + 1;
+}
+
+double refreshTime(std::int64_t refresh)
+{
+    return model.settings.startMs + static_cast<double>(refresh) * refreshMs();
+}
+
+void sleepUntilMoment(double moment)
+{
+    if (moment > model.now)
+        model.now = moment + model.settings.wakeLatenessMs;
+}
+
+} // namespace
+
+namespace displayModel {
+
+void start(const DisplayModelSettings& settings)
+{
+    model = ModelState{};
+    model.settings = settings;
+    model.now = settings.startMs;
+}
+
+double now()
+{
+    return model.now;
+}
+
+void spend(double ms)
+{
+    model.now += ms;
+}
+
+const std::vector<std::int64_t>& presentedRefreshes()
+{
+    return model.presented;
+}
+
+} // namespace displayModel
+
+void ModelDisplay::sleepUntil(double ms)
+{
+    sleepUntilMoment(ms);
+}
+
+void ModelDisplay::present()
+{
+    if (model.settings.presentWaits) {
+        // Waits for the next refresh; a present that arrives exactly on a
+        // refresh has missed it.
+        const std::int64_t refresh = refreshAfter(model.now);
+        model.now = refreshTime(refresh);
+        model.presented.push_back(refresh);
+        return;
+    }
+    model.now += model.settings.presentCostMs;
+    model.presented.push_back(refreshAtOrAfter(model.now));
+}
+
+std::uint32_t tickCount()
+{
+    const double value = std::fmod(std::floor(model.now), 4294967296.0);
+    model.now += model.settings.readingCostMs;
+    return static_cast<std::uint32_t>(value);
+}
+
+void sleepUntilTick(double tick)
+{
+    // The model's tick count does not wrap within a test.
+    sleepUntilMoment(tick);
+}

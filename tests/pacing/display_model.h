@@ -1,0 +1,42 @@
+// A simulated display for the pacing tests: simulated time in fractional
+// milliseconds, the millisecond tick count the frame clock reads (the whole
+// milliseconds of that time, a reading costing a few tens of nanoseconds),
+// sleeps that wake a little late, and a display that refreshes at a given
+// rate. With vsync a present waits for the display's next refresh, as a
+// driver that blocks in its swap does; without, it returns at once and the
+// picture is seen from the next refresh on. Every present is noted with the
+// refresh that first shows it.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+struct DisplayModelSettings {
+    double refreshHz = 60.0;
+    bool presentWaits = true;       // vsync: a present waits for the next refresh
+    double startMs = 5000.37;       // the tick count when the model starts
+    double readingCostMs = 0.00005; // one reading of the tick count
+    double wakeLatenessMs = 0.15;   // how late a sleep returns
+    double presentCostMs = 0.2;     // a present that does not wait
+};
+
+namespace displayModel {
+
+void start(const DisplayModelSettings& settings);
+
+double now();
+// Time passing in the program, e.g. drawing a frame.
+void spend(double ms);
+
+// The refresh (counted from the model's start) that first shows each
+// present, in order.
+const std::vector<std::int64_t>& presentedRefreshes();
+
+} // namespace displayModel
+
+// The Display of presentPaced() on the model.
+struct ModelDisplay {
+    double now() const { return displayModel::now(); }
+    void sleepUntil(double ms);
+    void present();
+};
