@@ -7,7 +7,14 @@
 #    share of one core;
 #  - the frames presented per second and the intervals between presented
 #    frames (median, 1st and 99th percentile), from the times the
-#    present_times probe notes at every SDL_RenderPresent.
+#    present_times probe notes at every SDL_RenderPresent (with vsync a
+#    frame held for several refreshes is presented once per refresh, so the
+#    figures count presents; Xvfb has no vsync, and there each present is a
+#    frame);
+#  - with KELVOR being build/bench/kelvor_clock_rate (the show with its
+#    frame clock on record), the clock's pace against real time: clock
+#    units per second over the window (least squares over every frame),
+#    against the 0.7 the music keeps.
 # With PAUSED=1 the show is paused (P) before the measurement, which then
 # gives what a paused show costs.
 # Usage: show_pacing.sh KELVOR SHOW_FOLDER PROBE.so [SECONDS] [SETTLE]
@@ -38,7 +45,8 @@ done
 export DISPLAY=":$(head -n 1 "$work/display")"
 unset WAYLAND_DISPLAY
 
-(cd "$show" && SDL_AUDIODRIVER=dummy KELVOR_PRESENT_LOG="$work/presents" LD_PRELOAD="$probe" \
+(cd "$show" && SDL_AUDIODRIVER=dummy KELVOR_PRESENT_LOG="$work/presents" KELVOR_CLOCK_LOG="$work/clock" \
+  LD_PRELOAD="$probe" \
   exec "$kelvor") 2>"$work/stderr" &
 pid=$!
 
@@ -63,9 +71,20 @@ for _ in $(seq 40); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
 wait "$pid" || true
 pid=
 
-python3 - "$work/presents" "$m0" "$m1" "$cpu0" "$cpu1" "$t0" "$t1" "$(getconf CLK_TCK)" <<'PY'
-import sys
-path, m0, m1, cpu0, cpu1, t0, t1, hz = sys.argv[1], *map(int, sys.argv[2:])
+python3 - "$work/presents" "$work/clock" "$m0" "$m1" "$cpu0" "$cpu1" "$t0" "$t1" "$(getconf CLK_TCK)" <<'PY'
+import os, sys
+path, clock_path = sys.argv[1:3]
+m0, m1, cpu0, cpu1, t0, t1, hz = map(int, sys.argv[3:])
+if os.path.exists(clock_path):
+    notes = [(int(t), float(c)) for t, c in (line.split() for line in open(clock_path)) if m0 <= int(t) <= m1]
+    if len(notes) >= 2:
+        # Least squares over every frame: one frame's timing hardly moves it.
+        ts = [(t - notes[0][0]) / 1e9 for t, _ in notes]
+        cs = [c for _, c in notes]
+        tm, cm = sum(ts) / len(ts), sum(cs) / len(cs)
+        rate = sum((t - tm) * (c - cm) for t, c in zip(ts, cs)) / sum((t - tm) ** 2 for t in ts)
+        print(f"clock {rate:.4f} units per second = {rate / 0.7:.4f} x real time "
+              f"({(rate / 0.7 - 1) * 100:+.2f} %, {(rate / 0.7 - 1) * 600:+.1f} s in ten minutes)")
 times = [int(line) for line in open(path) if m0 <= int(line) <= m1]
 wall = (t1 - t0) / 1e9
 print(f"cpu {100 * (cpu1 - cpu0) / hz / wall:.1f} % of one core over {wall:.1f} s")

@@ -53,6 +53,12 @@ double FramePacer::nextPresentAt(double now)
         due = now;
     } else {
         due += frame;
+        // After a late present (a sleep that woke late on a busy machine)
+        // the next one keeps its distance rather than the cadence's phase:
+        // a frame that came sooner would find the clock short of a period,
+        // and a clock that waits adds one step for 15 ms and falls behind.
+        if (due < lastPresentEnd + shortestFrameMs)
+            due = lastPresentEnd + shortestFrameMs;
         // Fallen behind by more than a frame (a slow frame, a pause): start
         // the cadence again from now rather than rushing frames to catch up.
         if (due < now - frame)
@@ -63,6 +69,7 @@ double FramePacer::nextPresentAt(double now)
 
 void FramePacer::presented(double start, double end)
 {
+    lastPresentEnd = end;
     if (vsync)
         checkPresentsWait(start, end);
 }

@@ -9,6 +9,7 @@ namespace {
 struct ModelState {
     DisplayModelSettings settings;
     double now = 0.0;
+    int sleeps = 0;
     std::vector<std::int64_t> presented;
 };
 
@@ -46,8 +47,12 @@ double refreshTime(std::int64_t refresh)
 
 void sleepUntilMoment(double moment)
 {
-    if (moment > model.now)
-        model.now = moment + model.settings.wakeLatenessMs;
+    if (!(moment > model.now))
+        return;
+    model.now = moment + model.settings.wakeLatenessMs;
+    const int every = model.settings.slowWakeEvery;
+    if (every > 0 && ++model.sleeps % every == 0)
+        model.now += model.settings.slowWakeMs;
 }
 
 } // namespace

@@ -17,6 +17,8 @@ struct DisplayModelSettings {
     double startMs = 5000.37;       // the tick count when the model starts
     double readingCostMs = 0.00005; // one reading of the tick count
     double wakeLatenessMs = 0.15;   // how late a sleep returns
+    int slowWakeEvery = 0;          // every so many sleeps (0: none) return
+    double slowWakeMs = 0.0;        // this much later still: a busy machine
     double presentCostMs = 0.2;     // a present that does not wait
 };
 

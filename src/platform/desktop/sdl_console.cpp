@@ -1,10 +1,11 @@
 // The console on SDL2: a resizable window that shows the picture scaled to
-// fit with its aspect kept (black bars), nearest-neighbour, presented without
-// vsync because the frame clock paces the show. Every update and key poll
-// drains SDL's events, which keeps the window alive and fills the key queue.
+// fit with its aspect kept (black bars), nearest-neighbour, presented in step
+// with the display (sdl_presenting.h). Every update and key poll drains
+// SDL's events, which keeps the window alive and fills the key queue.
 #include "platform/console.h"
 #include "platform/desktop/sdl_console_state.h"
 #include "platform/desktop/sdl_keys.h"
+#include "platform/desktop/sdl_presenting.h"
 #include "platform/desktop/sdl_renderer.h"
 
 #include <cstdio>
@@ -56,14 +57,6 @@ int windowScale(int width, int height)
     return 1;
 }
 
-void present(Console* console)
-{
-    SDL_SetRenderDrawColor(console->renderer, 0, 0, 0, 255);
-    SDL_RenderClear(console->renderer);
-    SDL_RenderCopy(console->renderer, console->texture, nullptr, nullptr);
-    SDL_RenderPresent(console->renderer);
-}
-
 void toggleFullscreen(Console* console)
 {
     const bool fullscreen = (SDL_GetWindowFlags(console->window) & SDL_WINDOW_FULLSCREEN) != 0;
@@ -101,7 +94,10 @@ void handleWindowEvent(Console* console, const SDL_WindowEvent& event)
     // While paused nothing is presented, so a window that was uncovered or
     // resized gets its last picture back here.
     if (event.event == SDL_WINDOWEVENT_EXPOSED || event.event == SDL_WINDOWEVENT_SIZE_CHANGED)
-        present(console);
+        presentAgain(console);
+    // On another display the frames follow that display's refresh.
+    if (event.event == SDL_WINDOWEVENT_DISPLAY_CHANGED)
+        console->pacer = windowPacer(console->window, console->renderer);
 }
 
 void pumpEvents(Console* console)
@@ -129,7 +125,6 @@ void consoleSetFullscreen(bool fullscreen)
 Console* consoleCreate()
 {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         giveUp("no display available");
     if (showsNothing(SDL_GetCurrentVideoDriver())) {
@@ -165,7 +160,8 @@ void consoleOpen(Console* console, const char* title, int width, int height,
     if (console->texture == nullptr)
         giveUp("couldn't draw into the window");
     SDL_SetTextureBlendMode(console->texture, SDL_BLENDMODE_NONE);
-    present(console);
+    console->pacer = windowPacer(console->window, console->renderer);
+    presentAgain(console);
 }
 
 void consoleUpdate(Console* console)
@@ -173,7 +169,7 @@ void consoleUpdate(Console* console)
     pumpEvents(console);
     console->emptyPolls = 0;
     if (console->texture != nullptr)
-        present(console);
+        presentFrame(console);
 }
 
 int consoleKeyWaiting(Console* console)

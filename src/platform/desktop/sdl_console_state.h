@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/console.h"
+#include "platform/frame_pacing.h"
 
 #include <SDL.h>
 
@@ -19,6 +20,7 @@ struct Console {
     int height = 0;
     std::deque<KeyRecord> keys;
     int emptyPolls = 0; // key polls in a row that found nothing, since the last update
+    FramePacer pacer{0.0, false}; // set for the window's display when it opens
 };
 
 struct Surface {

@@ -83,7 +83,9 @@ bool namesSoftwareRasterizer(const char* glRenderer)
 
 SDL_Renderer* createWindowRenderer(SDL_Window* window)
 {
-    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, 0);
+    // Presents wait for the display's refresh, unless the user's
+    // SDL_RENDER_VSYNC says otherwise (SDL lets the variable win).
+    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_PRESENTVSYNC);
     if (SDL_GetHint(SDL_HINT_RENDER_DRIVER) != nullptr && renderer != nullptr)
         return renderer;
     if (renderer != nullptr && !drawsInSoftware(renderer))
@@ -92,5 +94,5 @@ SDL_Renderer* createWindowRenderer(SDL_Window* window)
         SDL_DestroyRenderer(renderer);
     SDL_Renderer* software = createSoftwareRenderer(window);
     // Should the software renderer fail where OpenGL worked, OpenGL it is.
-    return software != nullptr ? software : SDL_CreateRenderer(window, -1, 0);
+    return software != nullptr ? software : SDL_CreateRenderer(window, -1, SDL_RENDERER_PRESENTVSYNC);
 }
