@@ -20,6 +20,16 @@ check "ranges agree" "[ \"\$(tail -4 '$work/b.txt')\" = \"\$(cat '$work/a.txt')\
 check "frames differ" "[ \$(cut -d' ' -f2 '$work/b.txt' | sort -u | wc -l) -eq 6 ]"
 check "summary on stderr" "grep -q '6 frames rendered' '$work/a.err' || grep -q 'frames rendered' '$work/a.err'"
 
+# Frame rates: 70 (the clock's steady steps) is the default for checksums;
+# at a display's rate the same seconds hold fewer, different frames.
+"$capture" --assets "$work/assets" --last 6 --fps 70 --checksums > "$work/c70.txt" 2>/dev/null
+check "--fps 70 is the default for checksums" "cmp -s '$work/c70.txt' '$work/b.txt'"
+"$capture" --assets "$work/assets" --seconds 0.5 --fps 60 --checksums > "$work/c60.txt" 2>/dev/null
+check "--fps 60: 30 frames in half a second" "[ \$(wc -l < '$work/c60.txt') -eq 30 ]"
+check "--fps 60 frames are not the steady steps' frames" "[ "\$(head -1 '$work/c60.txt')" != "\$(head -1 '$work/b.txt')" ]"
+"$capture" --assets "$work/assets" --first 28 --last 30 --fps 60 --checksums > "$work/c60b.txt" 2>/dev/null
+check "--fps 60: ranges agree" "[ "\$(tail -3 '$work/c60.txt')" = "\$(cat '$work/c60b.txt')" ]"
+
 # PNG frames, scaled.
 (cd "$work/assets" && "$capture" --first 2 --last 2 --png "$work/png" --scale 2 2>/dev/null)
 check "png written from the working directory's pictures" "[ -s '$work/png/frame_2.png' ]"
@@ -38,12 +48,13 @@ expect_failure "unknown argument" "$capture" --bogus
 expect_failure "bad number" "$capture" --last 12x
 expect_failure "reversed range" "$capture" --first 9 --last 3
 expect_failure "bad scale" "$capture" --scale 0
+expect_failure "a rate the live show never presents" "$capture" --fps 65
 expect_failure "missing folder" "$capture" --assets "$work/nowhere"
 cp -r "$work/assets" "$work/partial"; rm "$work/partial/data4.pcx"
 expect_failure "missing picture" "$capture" --assets "$work/partial" --last 1
 check "missing picture named" "grep -q 'data4.pcx' '$work/err.txt'"
 "$capture" --help > "$work/help.txt"
-check "help documents the options" "grep -q -- '--checksums' '$work/help.txt' && grep -q -- '--png' '$work/help.txt'"
+check "help documents the options" "grep -q -- '--checksums' '$work/help.txt' && grep -q -- '--png' '$work/help.txt' && grep -q -- '--fps' '$work/help.txt'"
 
 echo "$failures failed checks"
 [ $failures -eq 0 ]

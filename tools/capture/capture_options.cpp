@@ -21,19 +21,26 @@ bool parseNumber(const char* text, long low, long high, long& value)
     return true;
 }
 
+// One show cycle: 80 clock units, 8000 steps of the clock, 114.3 seconds.
+constexpr long kShowCycleSteps = 8000;
+
 } // namespace
 
 const char* captureUsage()
 {
     return "usage: kelvor-capture [options]\n"
-           "Renders the show offline, frame by frame, exactly as the live show draws it\n"
-           "at a steady 70 frames per second (frame K is the frame after K clock steps).\n"
+           "Renders the show offline, frame by frame, exactly as the live show draws it:\n"
+           "at the clock's steady 70 steps a second (frame K is the frame after K clock\n"
+           "steps), or as a live show in step with a display presents its frames.\n"
            "\n"
            "  --assets DIR   folder with data1.pcx .. data7.pcx (default: current folder)\n"
+           "  --fps N        70: the clock's steady steps (default for checksums and PNG);\n"
+           "                 1 to 62: the frames a live show at N frames a second\n"
+           "                 presents, e.g. 60 for a 60 Hz display (default for video)\n"
            "  --first K      first frame to emit, 1-based (default 1)\n"
-           "  --last N       last frame to emit (default 8000, one show cycle)\n"
+           "  --last N       last frame to emit (default: one show cycle, 114.3 seconds)\n"
            "  --png DIR      write each emitted frame as DIR/frame_K.png\n"
-           "  --seconds S    emit S seconds of the show (70 frames a second) instead of --last\n"
+           "  --seconds S    emit S seconds of the show instead of --last\n"
            "  --scale S      integer nearest-neighbour scale of written frames\n"
            "                 (default 4 for a video, 1 for PNG frames)\n"
            "  --checksums    print 'K HASH' per emitted frame on stdout: 64-bit FNV-1a of\n"
@@ -87,6 +94,14 @@ bool parseCaptureOptions(int argc, char** argv, CaptureOptions& options, std::st
             }
             (name == "--first" ? options.first : options.last) = number;
             ++i;
+        } else if (name == "--fps") {
+            if (!parseNumber(value, 1, kSteadyStepsFps, number) ||
+                (number > kFastestDisplayFps && number != kSteadyStepsFps)) {
+                error = "--fps needs 70 (steady clock steps) or a frame rate from 1 to 62";
+                return false;
+            }
+            options.fps = static_cast<int>(number);
+            ++i;
         } else if (name == "--scale") {
             if (!parseNumber(value, 1, 16, number)) {
                 error = "--scale needs a whole number from 1 to 16";
@@ -99,10 +114,14 @@ bool parseCaptureOptions(int argc, char** argv, CaptureOptions& options, std::st
             return false;
         }
     }
+    if (options.fps == 0)
+        options.fps = options.video.empty() ? kSteadyStepsFps : 60;
     if (seconds > 0) {
-        const long frames = std::max(1L, static_cast<long>(std::llround(seconds * 70.0)));
+        const long frames = std::max(1L, static_cast<long>(std::llround(seconds * options.fps)));
         options.last = options.first - 1 + frames;
     }
+    if (options.last == 0)
+        options.last = (kShowCycleSteps * options.fps + kSteadyStepsFps - 1) / kSteadyStepsFps;
     if (options.scale == 0)
         options.scale = options.video.empty() ? 1 : 4;
     if (options.first > options.last) {

@@ -6,7 +6,9 @@
 struct CaptureOptions {
     std::string assets = ".";   // folder holding the pictures
     long first = 1;             // first frame written, 1-based
-    long last = 8000;           // last frame rendered and written
+    long last = 0;              // last frame rendered and written; 0: one show cycle
+    int fps = 0;                // frames a second: 70 steady steps, or 1 to 62
+                                // as presented by a live show; 0: 60 for video, else 70
     std::string pngFolder;      // write frame_K.png files here when set
     int scale = 0;              // integer nearest-neighbour scale; 0: 4 for video, else 1
     std::string video;          // encode a video file here (.mp4, or .mkv for lossless)
@@ -16,8 +18,15 @@ struct CaptureOptions {
     bool version = false;
 };
 
-// Fills options from argv. On a bad argument returns false and sets error to
-// one line that says what is wrong.
+// The clock's steady steps: the show at its nominal 70 frames a second.
+constexpr int kSteadyStepsFps = 70;
+// The most frames a second a live show paced to a display presents (each
+// frame at least 16 ms, so that the clock finds a period passed).
+constexpr int kFastestDisplayFps = 62;
+
+// Fills options from argv, with the defaults resolved (fps, and last as one
+// show cycle at that rate). On a bad argument returns false and sets error
+// to one line that says what is wrong.
 bool parseCaptureOptions(int argc, char** argv, CaptureOptions& options, std::string& error);
 
 const char* captureUsage();

@@ -1,11 +1,13 @@
 // kelvor-capture: renders the show offline, frame by frame, with the real
-// frame clock fed by a simulated tick count, and writes the requested frames
-// as PNG pictures, checksums, or a video with the music.
+// frame clock fed by a simulated tick count (steady steps, or the frames of
+// a live show at a display's rate), and writes the requested frames as PNG
+// pictures, checksums, or a video with the music.
 #include "app/offline_frames.h"
 #include "capture_options.h"
 #include "module_audio.h"
 #include "png_writer.h"
 #include "progress_bar.h"
+#include "simulated_ticks.h"
 #include "video_encoder.h"
 
 #include <algorithm>
@@ -92,14 +94,14 @@ double secondsSince(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// The music for frames first..last: frame k covers sample frames
-// 630 * (k - 1) up to 630 * k, so picture and sound stay locked.
+// The music for frames first..last: frame k covers the sample frames from
+// musicSampleAt(k - 1) up to musicSampleAt(k), so picture and sound stay
+// locked.
 bool prepareMusic(const CaptureOptions& options, const std::string& videoWav, std::string& error)
 {
     std::vector<std::int16_t> samples;
-    const std::int64_t first = static_cast<std::int64_t>(kSamplesPerFrame) * (options.first - 1);
-    const std::int64_t count =
-        static_cast<std::int64_t>(kSamplesPerFrame) * (options.last - options.first + 1);
+    const std::int64_t first = musicSampleAt(options.first - 1, options.fps);
+    const std::int64_t count = musicSampleAt(options.last, options.fps) - first;
     if (!renderModuleAudio(options.assets + "/demo.xm", first, count, samples, error))
         return false;
     if (!options.wav.empty() && !writeWav(options.wav, samples, error))
@@ -132,6 +134,9 @@ int main(int argc, char** argv)
     if (!options.video.empty() && findFfmpeg().empty())
         return fail(ffmpegMissing());
 
+    // The clock takes its time 0 from the tick count when it is made.
+    if (options.fps != kSteadyStepsFps)
+        followDisplayFrames(options.fps);
     OfflineFrames frames(options.assets);
     if (!frames.ready())
         return fail("couldn't load " + frames.missingPicture() + " from " + options.assets);
@@ -160,7 +165,8 @@ int main(int argc, char** argv)
 
     VideoEncoder encoder;
     if (!options.video.empty() &&
-        !encoder.start(options.video, kScreenWidth, kScreenHeight, options.scale, videoWav, error)) {
+        !encoder.start(options.video, kScreenWidth, kScreenHeight, options.scale, options.fps, videoWav,
+                       error)) {
         removeFolder(workFolder);
         return fail(error);
     }
@@ -175,6 +181,7 @@ int main(int argc, char** argv)
             ok = false;
             break;
         }
+        showFrame(k);
         timings.renderMilliseconds.push_back(frames.renderNext());
 
         if (k >= options.first) {

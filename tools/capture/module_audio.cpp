@@ -26,6 +26,11 @@ void putLittle(std::vector<unsigned char>& out, std::uint32_t value, int bytes)
 
 } // namespace
 
+std::int64_t musicSampleAt(long frames, int fps)
+{
+    return static_cast<std::int64_t>(frames) * kAudioRate / fps;
+}
+
 bool renderModuleAudio(const std::string& modulePath, std::int64_t first, std::int64_t count,
                        std::vector<std::int16_t>& interleaved, std::string& error)
 {

@@ -7,7 +7,12 @@
 #include <vector>
 
 constexpr int kAudioRate = 44100;
-constexpr int kSamplesPerFrame = kAudioRate / 70; // 630 sample frames per video frame
+
+// The sample frame at which the music of video frame k + 1 starts, at fps
+// video frames a second: frame k covers the samples from
+// musicSampleAt(k - 1, fps) up to musicSampleAt(k, fps), 630 of them at 70,
+// 735 at 60, so picture and sound stay in step for any length.
+std::int64_t musicSampleAt(long frames, int fps);
 
 // Renders sample frames [first, first + count) of the looping module into
 // interleaved left/right samples. Returns false and sets error when the

@@ -87,7 +87,7 @@ VideoEncoder::~VideoEncoder()
 }
 
 bool VideoEncoder::start(const std::string& path, int frameWidth, int frameHeight, int frameScale,
-                         const std::string& wavPath, std::string& error)
+                         int fps, const std::string& wavPath, std::string& error)
 {
     const std::string ffmpeg = findFfmpeg();
     if (ffmpeg.empty()) {
@@ -104,11 +104,12 @@ bool VideoEncoder::start(const std::string& path, int frameWidth, int frameHeigh
     // The frames go down the pipe at their own size; ffmpeg scales them up by
     // pixel replication (nearest neighbour at an integer factor is exact).
     const std::string size = std::to_string(width) + "x" + std::to_string(height);
+    const std::string rate = std::to_string(fps);
     const std::string scaling = "scale=" + std::to_string(width * scale) + ":" +
                                 std::to_string(height * scale) + ":flags=neighbor";
     std::vector<std::string> args = {
         ffmpeg, "-hide_banner", "-loglevel", "error", "-nostdin", "-y",
-        "-f", "rawvideo", "-pix_fmt", "bgr0", "-s", size, "-framerate", "70", "-i", "pipe:0",
+        "-f", "rawvideo", "-pix_fmt", "bgr0", "-s", size, "-framerate", rate, "-i", "pipe:0",
         "-i", wavPath, "-map", "0:v", "-map", "1:a", "-vf", scaling};
     if (isLossless(path)) {
         args.insert(args.end(), {"-c:v", "ffv1", "-level", "3", "-g", "1", "-pix_fmt", "bgr0",

@@ -17,8 +17,8 @@ public:
     ~VideoEncoder();
 
     // Starts ffmpeg for width x height frames shown scale times larger at
-    // 70 frames per second, with the music of wavPath.
-    bool start(const std::string& path, int width, int height, int scale,
+    // fps frames per second, with the music of wavPath.
+    bool start(const std::string& path, int width, int height, int scale, int fps,
                const std::string& wavPath, std::string& error);
 
     // Sends one frame to ffmpeg.
