@@ -26,9 +26,9 @@ check "summary on stderr" "grep -q '6 frames rendered' '$work/a.err' || grep -q 
 check "--fps 70 is the default for checksums" "cmp -s '$work/c70.txt' '$work/b.txt'"
 "$capture" --assets "$work/assets" --seconds 0.5 --fps 60 --checksums > "$work/c60.txt" 2>/dev/null
 check "--fps 60: 30 frames in half a second" "[ \$(wc -l < '$work/c60.txt') -eq 30 ]"
-check "--fps 60 frames are not the steady steps' frames" "[ "\$(head -1 '$work/c60.txt')" != "\$(head -1 '$work/b.txt')" ]"
+check "--fps 60 frames are not the steady steps' frames" "[ \"\$(head -1 '$work/c60.txt')\" != \"\$(head -1 '$work/b.txt')\" ]"
 "$capture" --assets "$work/assets" --first 28 --last 30 --fps 60 --checksums > "$work/c60b.txt" 2>/dev/null
-check "--fps 60: ranges agree" "[ "\$(tail -3 '$work/c60.txt')" = "\$(cat '$work/c60b.txt')" ]"
+check "--fps 60: ranges agree" "[ \"\$(tail -3 '$work/c60.txt')\" = \"\$(cat '$work/c60b.txt')\" ]"
 
 # PNG frames, scaled.
 (cd "$work/assets" && "$capture" --first 2 --last 2 --png "$work/png" --scale 2 2>/dev/null)
