@@ -2,7 +2,9 @@
 
 #include "platform/tick_count.h"
 
+#include <algorithm>
 #include <cmath>
+#include <deque>
 
 namespace {
 
@@ -11,6 +13,7 @@ struct ModelState {
     double now = 0.0;
     int sleeps = 0;
     std::vector<std::int64_t> presented;
+    std::deque<std::int64_t> waitingToBeShown; // refreshes of queued presents
 };
 
 ModelState model;
@@ -91,11 +94,21 @@ void ModelDisplay::sleepUntil(double ms)
 void ModelDisplay::present()
 {
     if (model.settings.presentWaits) {
-        // Waits for the next refresh; a present that arrives exactly on a
-        // refresh has missed it.
-        const std::int64_t refresh = refreshAfter(model.now);
-        model.now = refreshTime(refresh);
+        // Shown at the next refresh that no earlier present holds; a
+        // present that arrives exactly on a refresh has missed it.
+        std::int64_t refresh = refreshAfter(model.now);
+        if (!model.presented.empty() && refresh <= model.presented.back())
+            refresh = model.presented.back() + 1;
         model.presented.push_back(refresh);
+        std::deque<std::int64_t>& queue = model.waitingToBeShown;
+        queue.push_back(refresh);
+        while (!queue.empty() && refreshTime(queue.front()) <= model.now)
+            queue.pop_front();
+        // Returns once no more than the queue holds are still to be shown.
+        while (static_cast<int>(queue.size()) > model.settings.queuedPresents) {
+            model.now = std::max(model.now, refreshTime(queue.front()));
+            queue.pop_front();
+        }
         return;
     }
     model.now += model.settings.presentCostMs;

@@ -2,10 +2,12 @@
 // milliseconds, the millisecond tick count the frame clock reads (the whole
 // milliseconds of that time, a reading costing a few tens of nanoseconds),
 // sleeps that wake a little late, and a display that refreshes at a given
-// rate. With vsync a present waits for the display's next refresh, as a
-// driver that blocks in its swap does; without, it returns at once and the
-// picture is seen from the next refresh on. Every present is noted with the
-// refresh that first shows it.
+// rate. With vsync each present is shown for at least one refresh, and a
+// present waits for the display's next refresh, as a driver that blocks in
+// its swap does; or, with a queue, returns at once while fewer presents than
+// the queue holds wait to be shown, as most drivers do. Without vsync a
+// present returns at once and the picture is seen from the next refresh on.
+// Every present is noted with the refresh that first shows it.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +16,7 @@
 struct DisplayModelSettings {
     double refreshHz = 60.0;
     bool presentWaits = true;       // vsync: a present waits for the next refresh
+    int queuedPresents = 0;         // with vsync, how many presents may wait to be shown
     double startMs = 5000.37;       // the tick count when the model starts
     double readingCostMs = 0.00005; // one reading of the tick count
     double wakeLatenessMs = 0.15;   // how late a sleep returns

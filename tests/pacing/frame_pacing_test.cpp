@@ -17,6 +17,7 @@ constexpr double tenMinutesMs = 10 * 60 * 1000.0;
 struct ShowRun {
     double refreshHz = 60.0;      // the simulated display's rate
     bool presentWaits = true;     // whether its presents wait for a refresh
+    int queuedPresents = 0;       // how many the driver lets wait to be shown
     double reportedHz = -1.0;     // what it reports; -1: the true rate
     bool vsyncClaimed = true;     // whether the pacer is told presents wait
     double lengthMs = tenMinutesMs;
@@ -47,6 +48,7 @@ ShowFigures runShow(const ShowRun& run)
     DisplayModelSettings settings;
     settings.refreshHz = run.refreshHz;
     settings.presentWaits = run.presentWaits;
+    settings.queuedPresents = run.queuedPresents;
     settings.slowWakeEvery = run.slowWakeEvery;
     settings.slowWakeMs = run.slowWakeMs;
     displayModel::start(settings);
@@ -144,6 +146,31 @@ TEST(DisplayModel, WithVsyncEveryFrameStaysTheSameRefreshesAndTheClockKeepsRealT
         expectEvenFrames(figures);
         EXPECT_NEAR(figures.framesPerSecond, hz / figures.cadence, 0.01);
         EXPECT_LE(std::fabs(figures.driftSeconds), 0.2);
+    }
+}
+
+TEST(DisplayModel, ADriverThatQueuesPresentsGivesTheSameEvenFrames)
+{
+    // Most drivers let a present or two wait to be shown and block only
+    // when the queue is full; the frames still stay their refreshes each.
+    for (int queued : {1, 2}) {
+        for (double hz : {60.0, 75.0, 144.0, 240.0}) {
+            SCOPED_TRACE(hz);
+            SCOPED_TRACE(queued);
+            ShowRun run;
+            run.refreshHz = hz;
+            run.queuedPresents = queued;
+            run.lengthMs = 120000.0;
+            const ShowFigures figures = runShow(run);
+            if (queued == 2) {
+                char name[40];
+                std::snprintf(name, sizeof name, "%g Hz, vsync, 2 queued", hz);
+                printRow(name, figures);
+            }
+            expectEvenFrames(figures);
+            EXPECT_NEAR(figures.framesPerSecond, hz / figures.cadence, 0.01);
+            EXPECT_LE(std::fabs(figures.driftSeconds), 0.2);
+        }
     }
 }
 
