@@ -24,11 +24,11 @@ struct WindowDisplay {
     void present() const { presentAgain(console); }
 };
 
+// The desktop's mode is the one the window is shown in, also fullscreen:
+// the show's fullscreen keeps the desktop's mode.
 double reportedRefreshHz(SDL_Window* window)
 {
     SDL_DisplayMode mode;
-    if (SDL_GetWindowDisplayMode(window, &mode) == 0 && mode.refresh_rate > 0)
-        return mode.refresh_rate;
     const int display = SDL_GetWindowDisplayIndex(window);
     if (display >= 0 && SDL_GetDesktopDisplayMode(display, &mode) == 0)
         return mode.refresh_rate;
