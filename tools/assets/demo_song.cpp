@@ -66,23 +66,23 @@ const Section kSections[] = {
     // 30.29 s [21.2]: card 1, the name: the drop, the theme and its reply,
     // and a fill into the next card.
     {36, "Am F C G Am F C G E", 0, K::fourOnTheFloor, S::backbeat, H::sixteenths, B::rolling, true,
-     kThemeAAndReply, 58, nullptr, false, A::impact, E::fill},
+     kThemeAAndReply, 64, nullptr, false, A::impact, E::fill},
     // 47.43 s [33.2]: card 2, the tagline: the second theme, a bar and a half.
-    {18, "F G Em Am G", 0, K::fourOnTheFloor, S::backbeat, H::sixteenths, B::rolling, true, kThemeB, 58, nullptr,
+    {18, "F G Em Am G", 0, K::fourOnTheFloor, S::backbeat, H::sixteenths, B::rolling, true, kThemeB, 64, nullptr,
      false, A::impact, E::gap},
     // 56.00 s [39.2]: card 3, the emblem: the second theme in two voices,
     // stopping a beat before the credits.
-    {15, "F G Em E", 0, K::fourOnTheFloor, S::backbeat, H::sixteenths, B::rolling, true, kThemeBReply, 58,
+    {15, "F G Em E", 0, K::fourOnTheFloor, S::backbeat, H::sixteenths, B::rolling, true, kThemeBReply, 64,
      nullptr, true, A::crash, E::gap},
     // 63.14 s [44.2]: card 4, the credits: an impact, then the breakdown.
-    {28, "F G Am Am F G E", 0, K::off, S::off, H::off, B::held, true, kBreakdownLine, 50, nullptr, false,
+    {28, "F G Am Am F G E", 0, K::off, S::off, H::off, B::held, true, kBreakdownLine, 56, nullptr, false,
      A::impact, E::none},
     // 76.48 s [53.5]: the build-up: snare roll and riser, then a beat of pad.
     {17, "F G F G A", 0, K::fourOnTheFloor, S::roll, H::offbeats, B::offbeats, true, nullptr, 0, nullptr, false,
      A::none, E::riserAndGap},
     // 84.57 s [59.2]: card 5, the farewell: the second drop, a tone higher,
     // on a broken beat, with its own theme and a counter-melody.
-    {32, "Am F C G", 2, K::broken, S::broken, H::eighthsAndOpen, B::rolling, true, kThemeC, 58, kCounterLine,
+    {32, "Am F C G", 2, K::broken, S::broken, H::eighthsAndOpen, B::rolling, true, kThemeC, 64, kCounterLine,
      false, A::impact, E::fill},
     // 99.81 s [69.9]: back in A minor, thinning out.
     {20, "Am F C G Am", 0, K::off, S::off, H::offbeats, B::held, true, nullptr, 0, nullptr, false, A::none,

@@ -22,8 +22,8 @@ constexpr std::uint8_t kPluckPan = 0x20;
 constexpr std::uint8_t kEchoPan = 0xE0;
 constexpr std::uint8_t kHarmonyPan = 0x48;
 // The pad's three voices spread from left to right.
-constexpr std::uint8_t kPadPans[] = {0x18, 0xE8, 0x80};
-constexpr int kPadVolume = 44;
+constexpr std::uint8_t kPadPans[] = {0x24, 0xDC, 0x80};
+constexpr int kPadVolume = 42;
 
 std::array<int, 3> padChord(const PlacedSection& placed, int bar)
 {
@@ -89,13 +89,13 @@ void writeBass(SongGrid& grid, const PlacedSection& placed)
         case BassStyle::off:
             break;
         case BassStyle::held:
-            grid.at(barRow, kBassChannel) = play(root, kBass, 44);
+            grid.at(barRow, kBassChannel) = play(root, kBass, 48);
             grid.at(barRow + beats * kRowsPerBeat - 2, kBassChannel) = keyOff();
             break;
         case BassStyle::offbeats:
             // Short notes between the kicks, the last one an octave up.
             for (int beat = 0; beat < beats; ++beat) {
-                grid.at(barRow + beat * 4 + 2, kBassChannel) = play(beat == 3 ? root + 12 : root, kBass, 54);
+                grid.at(barRow + beat * 4 + 2, kBassChannel) = play(beat == 3 ? root + 12 : root, kBass, 58);
                 grid.at(barRow + beat * 4 + 3, kBassChannel) = keyOff();
             }
             break;
@@ -104,9 +104,9 @@ void writeBass(SongGrid& grid, const PlacedSection& placed)
             for (int beat = 0; beat < beats; ++beat) {
                 const int beatRow = barRow + beat * 4;
                 grid.at(beatRow, kBassChannel) = keyOff();
-                grid.at(beatRow + 1, kBassChannel) = play(root, kBass, 42);
-                grid.at(beatRow + 2, kBassChannel) = play(root, kBass, 56);
-                grid.at(beatRow + 3, kBassChannel) = play(root + 12, kBass, 46);
+                grid.at(beatRow + 1, kBassChannel) = play(root, kBass, 46);
+                grid.at(beatRow + 2, kBassChannel) = play(root, kBass, 60);
+                grid.at(beatRow + 3, kBassChannel) = play(root + 12, kBass, 50);
             }
             break;
         }
@@ -147,7 +147,7 @@ void writeArpeggio(SongGrid& grid, const PlacedSection& placed)
         const std::array<int, 3> chord = padChord(placed, row / kRowsPerBar);
         const int tones[] = {chord[0] + 12, chord[1] + 12, chord[2] + 12, chord[0] + 24};
         const int tone = tones[kFigure[row % 6]];
-        const int volume = row % 4 == 0 ? 44 : 34;
+        const int volume = row % 4 == 0 ? 50 : 40;
         grid.at(placed.firstRow + row, kArpChannel) = panned(play(tone, kPluck, volume), kPluckPan);
     }
 }

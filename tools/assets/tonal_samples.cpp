@@ -86,19 +86,26 @@ XmSample makePad()
                                               0.35 * chorusVoice(sub, i, 64);
     }
     saturate(signal, 1.6);
-    return looped(signal, 0.9, kRelativeNoteAtSynthRate);
+    return looped(signal, 0.98, kRelativeNoteAtSynthRate);
 }
 
 XmSample makeLead()
 {
     // Bright: the harmonics that fall in 2-6 kHz for the lead's notes are
     // hardly softened; fifteen of them keep its highest notes below 20 kHz.
-    const std::vector<double> saw = harmonicCycle(kChorusLoop, sawHarmonics(15, 16.0));
-    const std::vector<double> square = harmonicCycle(kChorusLoop, squareHarmonics(15, 16.0));
+    // Harmonics 3 to 7, which fall in 2-6 kHz around A5, are lifted further.
+    std::vector<double> sawAmplitudes = sawHarmonics(15, 16.0);
+    std::vector<double> squareAmplitudes = squareHarmonics(15, 16.0);
+    for (std::size_t h = 2; h < 7; ++h) {
+        sawAmplitudes[h] *= 1.7;
+        squareAmplitudes[h] *= 1.7;
+    }
+    const std::vector<double> saw = harmonicCycle(kChorusLoop, sawAmplitudes);
+    const std::vector<double> square = harmonicCycle(kChorusLoop, squareAmplitudes);
     std::vector<double> signal(kChorusLoop);
     for (int i = 0; i < kChorusLoop; ++i)
         signal[static_cast<std::size_t>(i)] = chorusVoice(saw, i, 128) + 0.8 * chorusVoice(square, i, 129);
-    return looped(signal, 0.9, kRelativeNoteAtSynthRate);
+    return looped(signal, 0.98, kRelativeNoteAtSynthRate);
 }
 
 XmSample makePluck()
@@ -126,7 +133,7 @@ XmSample makePluck()
         pickLevel *= pickDecay;
     }
     XmSample sample;
-    sample.data = toPcm16(signal, 0.9);
+    sample.data = toPcm16(signal, 0.98);
     sample.relativeNote = kRelativeNoteAtSynthRate;
     return sample;
 }

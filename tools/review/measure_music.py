@@ -228,20 +228,10 @@ def paint_spectrogram(mono, times, flux, patterns, path, width=1800, height=520,
     rows = np.geomspace(20000, 30, height)
     bins = np.clip(np.searchsorted(freqs, rows), 0, len(freqs) - 1)
     columns = np.linspace(0, len(db) - 1, width).astype(int)
-    picture = np.zeros((height + strip + 30, width, 3), dtype=np.uint8)
+    picture = np.zeros((height + strip + 50, width, 3), dtype=np.uint8)
     picture[30:30 + height] = colour_ramp(db[columns][:, bins].T)
-    # The onset strength under it, scaled to its 95th percentile of peaks.
-    reference = np.percentile(onset_peaks(flux), 95)
-    column_of = (times / seconds * width).astype(int).clip(0, width - 1)
-    heights = np.zeros(width)
-    np.maximum.at(heights, column_of, flux / reference)
     image = Image.fromarray(picture)
     draw = ImageDraw.Draw(image)
-    base = 30 + height + strip - 4
-    for x, h in enumerate(heights):
-        draw.line([(x, base), (x, base - min(h, 1.6) / 1.6 * (strip - 10))],
-                  fill=(255, 120, 60) if h >= 1.0 else (120, 160, 200))
-    draw.line([(0, base - (strip - 10) / 1.6), (width, base - (strip - 10) / 1.6)], fill=(90, 90, 90))
     for hz in (100, 1000, 2000, 6000, 10000):
         y = 30 + int(np.argmin(np.abs(rows - hz)))
         draw.line([(0, y), (12, y)], fill=(255, 255, 255))
@@ -256,9 +246,26 @@ def paint_spectrogram(mono, times, flux, patterns, path, width=1800, height=520,
         draw.line([(x_in, 0), (x_in, 30 + height + strip)], fill=(255, 255, 255), width=2)
         draw.line([(x_out, 8), (x_out, 30 + height)], fill=(160, 160, 160))
         draw.text((x_in + 3, 1 + 8 * ((card - 1) % 2)), f"card {card}", fill=(255, 255, 255))
+    # The onset strength under it, against the 95th percentile of the onset
+    # peaks (the grey line); orange where an onset reaches it. Drawn over the
+    # card lines, so that the hits at the entries show.
+    reference = np.percentile(onset_peaks(flux), 95)
+    column_of = (times / seconds * width).astype(int).clip(0, width - 1)
+    heights = np.zeros(width)
+    np.maximum.at(heights, column_of, flux / reference)
+    base = 30 + height + strip - 4
+    for x, h in enumerate(heights):
+        if h > 0.05:
+            draw.line([(x, base), (x, base - min(h, 1.6) / 1.6 * (strip - 10))],
+                      fill=(255, 120, 60) if h >= 1.0 else (120, 160, 200))
+    draw.line([(0, base - (strip - 10) / 1.6), (width, base - (strip - 10) / 1.6)], fill=(90, 90, 90))
     for second in range(0, int(seconds) + 1, 10):
         x = int(second / seconds * width)
         draw.text((x + 2, 30 + height + 2), f"{second}s", fill=(200, 200, 200))
+    draw.text((10, 30 + height + strip + 8),
+              "white: a card enters, grey: it leaves, blue: the module's patterns; "
+              "strip: onset strength, orange at or over the 95th percentile of onset peaks",
+              fill=(200, 200, 200))
     image.save(path)
 
 
