@@ -3,25 +3,12 @@
 #include "drum_parts.h"
 #include "instruments.h"
 #include "song_parts.h"
+#include "song_tempo.h"
 #include "xm_writer.h"
 
 #include <vector>
 
 namespace {
-
-// Four rows per beat at speed 6 and 126 beats per minute: 0.11905 s a row.
-// A show cycle (8000 frames at 70 per second) is 240 beats, and the title
-// cards enter 0.6 of a beat after a beat of that grid. So the song opens
-// with a pickup of two rows that last 0.6 of a beat (one row at 90 and one at
-// 126 beats per minute), and every card falls on a beat; it closes with a
-// tail of two rows that last 0.4 of a beat (one at 126, one at 210).
-constexpr int kSpeed = 6;
-constexpr int kBeatsPerMinute = 126;
-constexpr int kPickupBeatsPerMinute = 90;
-constexpr int kTailBeatsPerMinute = 210;
-constexpr int kPickupRows = 2;
-constexpr int kTailRows = 2;
-constexpr std::uint8_t kSetSpeedOrTempo = 0x0F;
 
 using K = KickStyle;
 using S = SnareStyle;
@@ -82,7 +69,7 @@ const Section kSections[] = {
      A::none, E::riserAndGap},
     // 84.57 s [59.2]: card 5, the farewell: the second drop, a tone higher,
     // on a broken beat, with its own theme and a counter-melody.
-    {32, "Am F C G", 2, K::broken, S::broken, H::eighthsAndOpen, B::rolling, true, kThemeC, 64, kCounterLine,
+    {32, "Am F C G", 2, K::broken, S::broken, H::eighthsAndOpen, B::rolling, true, kThemeC, 48, kCounterLine,
      false, A::impact, E::fill},
     // 99.81 s [69.9]: back in A minor, thinning out.
     {20, "Am F C G Am", 0, K::off, S::off, H::offbeats, B::held, true, nullptr, 0, nullptr, false, A::none,
@@ -92,6 +79,8 @@ const Section kSections[] = {
 };
 
 constexpr int kSectionCount = static_cast<int>(sizeof(kSections) / sizeof(kSections[0]));
+// The build-up, which ends in the gap before the last card.
+constexpr int kBuildUpSection = 9;
 
 std::vector<PlacedSection> placeSections()
 {
@@ -104,14 +93,6 @@ std::vector<PlacedSection> placeSections()
     placed.front().patternStart = 0;
     placed.back().patternEnd += kTailRows;
     return placed;
-}
-
-XmEvent setTempo(int beatsPerMinute)
-{
-    XmEvent e;
-    e.effect = kSetSpeedOrTempo;
-    e.parameter = static_cast<std::uint8_t>(beatsPerMinute);
-    return e;
 }
 
 } // namespace
@@ -134,19 +115,15 @@ XmModule composeDemoSong()
         writeAccent(grid, part);
         writeEnding(grid, part);
     }
-    duckPadUnderKick(grid);
-    // The impact channel is free at the song's ends (no accent or riser
-    // there). A channel of its own for three commands would cost loudness:
-    // players turn every channel down a little more the more there are.
-    grid.at(0, kImpactChannel) = setTempo(kPickupBeatsPerMinute);
-    grid.at(1, kImpactChannel) = setTempo(kBeatsPerMinute);
-    grid.at(grid.rows() - 1, kImpactChannel) = setTempo(kTailBeatsPerMinute);
+    makeRoomForDrums(grid, kPickupRows);
+    // The long row: the second row of the gap before the last card.
+    writeTempo(grid, placed[kBuildUpSection].endRow() - kRowsPerBeat + 1);
 
     XmModule module;
     module.name = "KELVOR";
     module.channels = kChannelCount;
     module.speed = kSpeed;
-    module.bpm = kPickupBeatsPerMinute;
+    module.bpm = kOpeningBeatsPerMinute;
     std::vector<int> patternRows;
     for (const PlacedSection& part : placed)
         patternRows.push_back(part.patternEnd - part.patternStart);

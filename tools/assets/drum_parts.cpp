@@ -13,7 +13,7 @@ constexpr std::uint8_t kCrashPan = 0x68;
 // The kick sets the mix's peaks (with the snare on the backbeat) while
 // adding little to its loudness, most of it being deep: it stays below full
 // volume, and the parts that carry the loudness are raised instead.
-constexpr int kKickVolume = 52;
+constexpr int kKickVolume = 50;
 
 // The channels that fall silent in a gap; the pad goes on.
 constexpr int kGapChannels[] = {kKickChannel, kSnareChannel, kHatChannel, kBassChannel, kArpChannel,
@@ -55,7 +55,7 @@ void writeSnare(SongGrid& grid, const PlacedSection& placed)
     for (int row = 0; row < placed.rows(); ++row) {
         const int inBar = row % kRowsPerBar;
         if (inBar == 4 || inBar == 12)
-            grid.at(placed.firstRow + row, kSnareChannel) = hit(kSnare, 48);
+            grid.at(placed.firstRow + row, kSnareChannel) = hit(kSnare, 44);
         // Broken: quiet ghost notes around the backbeat.
         else if (style == SnareStyle::broken && (inBar == 7 || inBar == 9 || inBar == 15))
             grid.at(placed.firstRow + row, kSnareChannel) = hit(kSnare, 18);
@@ -125,7 +125,7 @@ void writeAccent(SongGrid& grid, const PlacedSection& placed)
     grid.at(placed.firstRow, kCrashChannel) = panned(hit(kCrash, 56), kCrashPan);
     // The impact brings its own boom; a kick on top would only add peak.
     if (accent == Accent::impact) {
-        grid.at(placed.firstRow, kImpactChannel) = hit(kImpact, 52);
+        grid.at(placed.firstRow, kImpactChannel) = hit(kImpact, 44);
         grid.at(placed.firstRow, kKickChannel) = XmEvent{};
     } else {
         grid.at(placed.firstRow, kKickChannel) = hit(kKick, kKickVolume);

@@ -77,6 +77,11 @@ void writeLine(SongGrid& grid, const PlacedSection& placed, const std::vector<Me
     }
 }
 
+bool sounds(const XmEvent& e)
+{
+    return e.note != 0 && e.note != kXmKeyOff;
+}
+
 } // namespace
 
 void writeBass(SongGrid& grid, const PlacedSection& placed)
@@ -95,7 +100,7 @@ void writeBass(SongGrid& grid, const PlacedSection& placed)
         case BassStyle::offbeats:
             // Short notes between the kicks, the last one an octave up.
             for (int beat = 0; beat < beats; ++beat) {
-                grid.at(barRow + beat * 4 + 2, kBassChannel) = play(beat == 3 ? root + 12 : root, kBass, 58);
+                grid.at(barRow + beat * 4 + 2, kBassChannel) = play(beat == 3 ? root + 12 : root, kBass, 54);
                 grid.at(barRow + beat * 4 + 3, kBassChannel) = keyOff();
             }
             break;
@@ -104,9 +109,9 @@ void writeBass(SongGrid& grid, const PlacedSection& placed)
             for (int beat = 0; beat < beats; ++beat) {
                 const int beatRow = barRow + beat * 4;
                 grid.at(beatRow, kBassChannel) = keyOff();
-                grid.at(beatRow + 1, kBassChannel) = play(root, kBass, 46);
-                grid.at(beatRow + 2, kBassChannel) = play(root, kBass, 60);
-                grid.at(beatRow + 3, kBassChannel) = play(root + 12, kBass, 50);
+                grid.at(beatRow + 1, kBassChannel) = play(root, kBass, 42);
+                grid.at(beatRow + 2, kBassChannel) = play(root, kBass, 50);
+                grid.at(beatRow + 3, kBassChannel) = play(root + 12, kBass, 46);
             }
             break;
         }
@@ -162,15 +167,22 @@ void writeMelody(SongGrid& grid, const PlacedSection& placed)
             writeLine(grid, placed, notes, kHarmonyChannel, section.melodyVolume * 3 / 5, kHarmonyPan, true);
     }
     if (section.counterMelody != nullptr)
-        writeLine(grid, placed, parseMelody(section.counterMelody), kHarmonyChannel, section.melodyVolume * 2 / 3,
+        writeLine(grid, placed, parseMelody(section.counterMelody), kHarmonyChannel, section.melodyVolume * 3 / 5,
                   kHarmonyPan, false);
 }
 
-void duckPadUnderKick(SongGrid& grid)
+void makeRoomForDrums(SongGrid& grid, int beatOrigin)
 {
     constexpr std::uint8_t kVolumeSlideUp = 0x70;
     for (int row = 0; row < grid.rows(); ++row) {
-        if (grid.at(row, kKickChannel).note == 0 || grid.at(row, kKickChannel).note == kXmKeyOff)
+        // An impact counts as a kick (it takes the kick's place on accents),
+        // a riser does not.
+        const XmEvent& impact = grid.at(row, kImpactChannel);
+        const bool kick = sounds(grid.at(row, kKickChannel)) || (sounds(impact) && impact.instrument == kImpact);
+        const bool onBeat = (row - beatOrigin) % kRowsPerBeat == 0;
+        if (kick && sounds(grid.at(row, kBassChannel)))
+            grid.at(row, kBassChannel) = keyOff();
+        if (!kick && !(onBeat && sounds(grid.at(row, kSnareChannel))))
             continue;
         // Set on the kick, up by 3 a tick over the next row, then back to full.
         const std::uint8_t steps[] = {volumeColumn(kPadVolume * 2 / 5), static_cast<std::uint8_t>(kVolumeSlideUp + 3),

@@ -13,9 +13,10 @@ void writeBass(SongGrid& grid, const PlacedSection& placed);
 void writePad(SongGrid& grid, const PlacedSection& placed, const PlacedSection* previous);
 void writeArpeggio(SongGrid& grid, const PlacedSection& placed);
 void writeMelody(SongGrid& grid, const PlacedSection& placed);
-// Lowers the pad on every kick and lets it swell back over the next two
-// rows: the pad breathes with the beat and leaves the kick room.
-void duckPadUnderKick(SongGrid& grid);
+// Makes room for the drums: the bass stops on every kick or impact, and the
+// pad dips on every kick, impact and snare on a beat (beats start at row beatOrigin)
+// and swells back over the next two rows, breathing with the beat.
+void makeRoomForDrums(SongGrid& grid, int beatOrigin);
 // Copies the lead, later by `delayRows`, quieter and panned to the other
 // side, onto the echo channel.
 void writeEcho(SongGrid& grid, int delayRows, double volumeShare);
