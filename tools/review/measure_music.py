@@ -49,7 +49,8 @@ def render_cycle(capture, show, out):
     """One cycle and a little of the next, as the show loops its music; the
     figures cover the cycle alone (written to cycle.wav)."""
     wav = os.path.join(out, "cycle-and-seam.wav")
-    subprocess.run([capture, "--assets", show, "--last", str(CYCLE_FRAMES + SEAM_FRAMES), "--wav", wav],
+    subprocess.run([capture, "--assets", show, "--fps", "70", "--last", str(CYCLE_FRAMES + SEAM_FRAMES),
+                    "--wav", wav],
                    check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     x, raw = read_wav(wav)
     cycle = os.path.join(out, "cycle.wav")
