@@ -34,12 +34,12 @@ ShapeSet emblemShapes(double displayWidth, double displayHeight)
     const double centreX = displayWidth / 2.0;
     const double centreY = displayHeight / 2.0;
     const double ringRadius = displayHeight * 0.37;
-    const double ringHalfWidth = 6.0;
+    const double ringHalfWidth = 7.0;
     shapes.addRing(centreX, centreY, ringRadius, ringHalfWidth);
     shapes.addRing(centreX, centreY, ringRadius - 15.0, 1.5);
 
     const double capHeight = ringRadius * 0.95;
-    addCentredText(shapes, "K", centreX, centreY, TextStyle{capHeight, 1.0, 0.0, 6.5});
+    addCentredText(shapes, "K", centreX, centreY, TextStyle{capHeight, 1.0, 0.0, 8.0});
 
     const double root = ringRadius + ringHalfWidth + 7.0;
     for (int side = -1; side <= 1; side += 2) {
@@ -47,7 +47,7 @@ ShapeSet emblemShapes(double displayWidth, double displayHeight)
             const double y0 = centreY + feather.offsetY;
             const double x0 = centreX + side * std::sqrt(root * root - feather.offsetY * feather.offsetY);
             const double x1 = centreX + side * (root + feather.length);
-            shapes.addTaperedStroke(x0, y0, x1, y0 - feather.rise, 4.5, 0.6, 20);
+            shapes.addTaperedStroke(x0, y0, x1, y0 - feather.rise, 5.5, 0.8, 20);
         }
         const Feather& longest = kFeathers[1];
         addDiamond(shapes, centreX + side * (root + longest.length + 14.0), centreY - longest.rise - 3.0, 6.0,
@@ -58,9 +58,8 @@ ShapeSet emblemShapes(double displayWidth, double displayHeight)
 
 ColourRamp emblemRamp()
 {
-    return {{0.0, {255, 255, 230}},
-            {0.25, {255, 210, 90}},
-            {0.5, {255, 120, 60}},
-            {0.75, {240, 60, 170}},
-            {1.0, {130, 60, 255}}};
+    return {{0.0, {255, 244, 205}},
+            {0.3, {255, 214, 120}},
+            {0.6, {255, 168, 60}},
+            {1.0, {225, 95, 40}}};
 }

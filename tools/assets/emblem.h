@@ -8,6 +8,6 @@
 // The emblem centred in a display area of the given size.
 ShapeSet emblemShapes(double displayWidth, double displayHeight);
 
-// The emblem's colours from the heart outwards: white gold, gold, orange,
-// magenta, violet.
+// The emblem's colours from the heart outwards, the titles' own: warm
+// white, gold, amber, deep orange.
 ColourRamp emblemRamp();

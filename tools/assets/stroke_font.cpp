@@ -34,7 +34,7 @@ constexpr Glyph kGlyphs[] = {
     {'S', 8, "80 20 02 04 26 66 88 8a 6c 0c"},
     {'T', 8, "00 80, 40 4c"},
     {'U', 8, "00 0a 2c 6c 8a 80"},
-    {'V', 8, "00 4c 80"},
+    {'V', 8, "00 3c 5c 80"},
     {'W', 10, "00 2c 56 8c a0"},
     {'X', 8, "00 8c, 80 0c"},
     {'Y', 8, "00 46 80, 46 4c"},
@@ -59,7 +59,7 @@ constexpr Glyph kGlyphs[] = {
     {'/', 6, "0c 60"},
 };
 
-constexpr int kSpaceWidth = 5;
+constexpr int kSpaceWidth = 8;
 constexpr double kUnitsPerCap = 12.0;
 
 const Glyph* findGlyph(char c)

@@ -8,47 +8,89 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace {
 
 // Room left free around the lettering so that the halo fades out before the
 // picture's edge.
-constexpr double kEdgeRoom = 3.0;
+constexpr double kEdgeRoom = 1.5;
+
+// Every card glows in the show's one title colour: warm white at the top of
+// the letters through gold to amber at their foot, all of it bright, so the
+// letters keep their whole shape as they fade. The ring behind the cards is
+// ice blue, so gold stands apart from it.
+const GlowLook kTitleLook{1.0, 2.5, 0.25,
+                          {{0.0, {255, 244, 205}},
+                           {0.4, {255, 222, 130}},
+                           {1.0, {255, 186, 70}}}};
+
+// Letters stand a little more than a stroke apart, so that bold lettering
+// never runs together.
+constexpr double kTracking = 5.5;
+
+// Card 1 is drawn twice, one copy over the other: its colours are the
+// title colour at a little over half strength, with less blue, so that the
+// two copies add up to the same gold instead of white.
+const ColourRamp kNameRamp{{0.0, {150, 140, 60}},
+                           {0.4, {150, 128, 40}},
+                           {1.0, {150, 108, 24}}};
+// The name's letters stand closer, so that the open side of its L does not
+// split it in two.
+constexpr double kNameTracking = 3.0;
 
 struct TextCardLayout {
     int width;
     int height;
-    double pixelAspect;   // the show's horizontal stretch of this card
-    std::string text;
-    double widthScale;    // letter shape: wider than the font's own at > 1
-    double tracking;      // gap between letters in font units
-    double weight;        // stroke width as a share of the capital height
-    GlowLook look;
+    double pixelAspect;          // the show's horizontal stretch of this card
+    std::vector<std::string> lines;
+    double maxTextWidth;         // widest the lettering may be, display units
+    double widthScale;           // letter shape: wider than the font's own at > 1
+    double tracking;             // gap between letters in font units
+    double weight;               // stroke width as a share of the capital height
+    double lineGap;              // gap between lines as a share of the capital height
 };
 
-// The largest capital height at which the text fits the card with room for
-// strokes and halo on every side.
-double fittingCapHeight(const TextCardLayout& layout, double displayWidth)
+TextStyle unitStyle(const TextCardLayout& layout)
 {
-    const double room = layout.look.haloReach + kEdgeRoom;
-    TextStyle unit{12.0, layout.widthScale, layout.tracking, 0.0};
-    const double widthPerCap = textWidth(layout.text, unit) / 12.0;
-    const double byHeight = (layout.height - 2.0 * room) / (1.0 + layout.weight);
-    const double byWidth = (displayWidth - 2.0 * room) / (widthPerCap + layout.weight);
+    return TextStyle{12.0, layout.widthScale, layout.tracking, 0.0};
+}
+
+// The largest capital height at which the lines fit the card, and the
+// width given to them, with room for strokes and halo on every side.
+double fittingCapHeight(const TextCardLayout& layout)
+{
+    const double room = kTitleLook.haloReach + kEdgeRoom;
+    double widthPerCap = 0.0;
+    for (const std::string& line : layout.lines)
+        widthPerCap = std::max(widthPerCap, textWidth(line, unitStyle(layout)) / 12.0);
+    const double lines = static_cast<double>(layout.lines.size());
+    const double heightPerCap = lines + layout.weight + (lines - 1.0) * layout.lineGap;
+    const double byHeight = (layout.height - 2.0 * room) / heightPerCap;
+    const double byWidth = (layout.maxTextWidth - 2.0 * room) / (widthPerCap + layout.weight);
     return std::min(byHeight, byWidth);
 }
 
-IndexedPicture makeTextCard(const TextCardLayout& layout, ShapeSet shapes = ShapeSet())
+IndexedPicture makeTextCard(const TextCardLayout& layout, const ColourRamp& ramp, ShapeSet shapes = ShapeSet())
 {
     const double displayWidth = layout.width * layout.pixelAspect;
-    const double capHeight = fittingCapHeight(layout, displayWidth);
+    const double capHeight = fittingCapHeight(layout);
     const TextStyle style{capHeight, layout.widthScale, layout.tracking, capHeight * layout.weight / 2.0};
-    const double centreY = layout.height / 2.0;
-    addCentredText(shapes, layout.text, displayWidth / 2.0, centreY, style);
-    // The hue runs from the top of the capitals to their foot.
-    const double top = centreY - capHeight / 2.0;
-    return paintGlowing(shapes, layout.width, layout.height, layout.look,
-                        [top, capHeight](double, double y) { return (y - top) / capHeight; });
+    const double pitch = capHeight * (1.0 + layout.lineGap);
+    const double lines = static_cast<double>(layout.lines.size());
+    const double firstCentreY = layout.height / 2.0 - (lines - 1.0) * pitch / 2.0;
+    for (std::size_t i = 0; i < layout.lines.size(); ++i)
+        addCentredText(shapes, layout.lines[i], displayWidth / 2.0, firstCentreY + static_cast<double>(i) * pitch,
+                       style);
+    // The hue runs from the top of each line's capitals to their foot.
+    GlowLook look = kTitleLook;
+    look.pixelAspect = layout.pixelAspect;
+    look.ramp = ramp;
+    return paintGlowing(shapes, layout.width, layout.height, look, [=](double, double y) {
+        const double line = std::floor(clampValue((y - firstCentreY) / pitch + 0.5, 0.0, lines - 1.0));
+        const double top = firstCentreY + line * pitch - capHeight / 2.0;
+        return (y - top) / capHeight;
+    });
 }
 
 // Thin streaks on both sides of the name that taper to nothing towards the
@@ -62,62 +104,59 @@ void addStreaks(ShapeSet& shapes, double displayWidth, double centreY, double in
                                 halfWidth, 0.0, 24);
 }
 
-// Cards 2, 4 and 5: one line of plain lettering, shown at the card's own
-// proportions.
-IndexedPicture makePlainTextCard(int width, int height, const std::string& text, const ColourRamp& ramp)
-{
-    return makeTextCard(TextCardLayout{width, height, 1.0, text, 1.0, 4.0, 0.18, GlowLook{1.0, 4.0, 0.3, ramp}});
-}
-
 } // namespace
 
+// Card 1 zooms out from far larger than the screen and is stretched to twice
+// its width; from a fifth of its window on it blurs a little more in every
+// frame. The name is therefore drawn small in the middle of the picture (the
+// whole of it is on screen once the card is about six screen widths wide,
+// while it is still sharp) at the card's doubled aspect, so that its letters
+// look right once stretched.
 IndexedPicture makeNameCard()
 {
-    TextCardLayout layout{522, 37, 2.0, "KELVOR", 2.0, 6.0, 0.22,
-                          GlowLook{2.0, 3.5, 0.3,
-                                   {{0.0, {235, 255, 255}},
-                                    {0.45, {90, 215, 255}},
-                                    {0.75, {60, 120, 255}},
-                                    {1.0, {150, 80, 255}}}}};
+    const TextCardLayout layout{522, 37, 2.0, {"KELVOR"}, 190.0, 1.0, kNameTracking, 0.26, 0.0};
+    const double capHeight = fittingCapHeight(layout);
     const double displayWidth = layout.width * layout.pixelAspect;
-    const double capHeight = fittingCapHeight(layout, displayWidth);
-    const double nameHalfWidth = textWidth(layout.text, TextStyle{capHeight, layout.widthScale, layout.tracking, 0.0}) / 2.0;
+    const double nameHalfWidth = textWidth("KELVOR", TextStyle{capHeight, 1.0, kNameTracking, 0.0}) / 2.0;
     ShapeSet streaks;
-    addStreaks(streaks, displayWidth, layout.height / 2.0, nameHalfWidth + capHeight, 1.6);
-    return makeTextCard(layout, streaks);
+    addStreaks(streaks, displayWidth, layout.height / 2.0, nameHalfWidth + 2.0 * capHeight, 1.2);
+    return makeTextCard(layout, kNameRamp, streaks);
 }
 
+// Card 2 grows from 0.43 to 1.0 times its picture's size while it shows;
+// lettering 380 pixels wide stays on screen until the card is half faded.
 IndexedPicture makeTaglineCard()
 {
-    return makePlainTextCard(538, 38, "BORN FROM PURE CODE",
-                             {{0.0, {255, 255, 200}}, {0.4, {255, 200, 60}}, {0.8, {255, 110, 30}}, {1.0, {230, 40, 40}}});
+    return makeTextCard(TextCardLayout{538, 38, 1.0, {"BORN FROM PURE CODE"}, 380.0, 1.0, kTracking, 0.24, 0.0}, kTitleLook.ramp);
 }
 
+// Card 4 grows from 0.43 to 1.5 times its picture's size: two short lines
+// keep the lettering large and on screen until it has faded.
 IndexedPicture makeCreditsCard()
 {
-    return makePlainTextCard(494, 44, "CODE AND MUSIC BY KELVOR",
-                             {{0.0, {220, 255, 220}}, {0.4, {90, 255, 160}}, {0.8, {30, 200, 210}}, {1.0, {40, 120, 255}}});
+    return makeTextCard(TextCardLayout{494, 44, 1.0, {"CODE AND MUSIC", "BY KELVOR"}, 240.0, 1.0, kTracking, 0.24, 0.6}, kTitleLook.ramp);
 }
 
+// Card 5 is shown at 310 x 27, which widens its picture by about 1.15.
 IndexedPicture makeFarewellCard()
 {
-    return makePlainTextCard(440, 44, "SEE YOU NEXT TIME",
-                             {{0.0, {255, 230, 250}}, {0.4, {255, 120, 220}}, {0.8, {210, 60, 255}}, {1.0, {120, 50, 255}}});
+    const double aspect = (310.0 / 440.0) / (27.0 / 44.0);
+    return makeTextCard(TextCardLayout{440, 44, aspect, {"SEE YOU NEXT TIME"}, 440.0 * aspect, 1.0, kTracking, 0.22, 0.0}, kTitleLook.ramp);
 }
 
 IndexedPicture makeEmblemCard()
 {
     const int width = 526;
     const int height = 222;
-    // Shown stretched by about 1.3 across while it is brightest.
+    // Shown stretched by 1.15 to 1.5 across while it is brightest.
     const double aspect = 1.3;
     const double displayWidth = width * aspect;
-    const GlowLook look{aspect, 6.0, 0.3, emblemRamp()};
+    const GlowLook look{aspect, 5.0, 0.25, emblemRamp()};
     const ShapeSet shapes = emblemShapes(displayWidth, height);
     const double centreX = displayWidth / 2.0;
     const double centreY = height / 2.0;
     const double reach = displayWidth / 2.0;
-    // The hue turns from white gold at the heart to violet at the wing tips.
+    // The hue turns from warm white at the heart to amber at the wing tips.
     return paintGlowing(shapes, width, height, look, [=](double x, double y) {
         const double dx = (x - centreX) / reach;
         const double dy = (y - centreY) / reach;

@@ -10,11 +10,12 @@ lossless video, and every 10th frame of the cycle (frames 10, 20, .. 8000) is
 examined:
 
 - white: the share of pure-white pixels (at least 250 in every channel) per
-  frame; its mean over the cycle and the mean of the worst twentieth of the
-  frames;
+  frame; its mean over the cycle and its worst twentieth (the share that
+  only one frame in twenty exceeds; the mean of those frames too);
 - legibility: for each text card, the words OCR (tesseract) reads from the
   card picture alone, then the share of the frames in the card's window in
-  which OCR finds at least three quarters of those words;
+  which OCR finds at least three quarters of those words (the frame read as
+  it is and with only its bright parts, in two layout modes);
 - landscape: data7.pcx blurred twice as the show blurs it, how much of its
   luminance the height (blue) alone explains (the share of the variance
   explained by the mean luminance at each height), the same for a straight
@@ -55,7 +56,12 @@ def run(args, **kwargs):
 
 
 def render_cycle(capture, assets, video):
-    run([capture, "--assets", assets, "--last", str(CYCLE_FRAMES), "--scale", "1", "--video", video],
+    """The cycle's frames at the clock's steady steps (frame K after K steps
+    of 1/70 s), losslessly, without scaling."""
+    steady = []
+    if "--fps" in subprocess.run([capture, "--help"], capture_output=True, text=True).stdout:
+        steady = ["--fps", "70"]  # a video's frames are otherwise a display's
+    run([capture, "--assets", assets, "--last", str(CYCLE_FRAMES), "--scale", "1", "--video", video] + steady,
         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
@@ -90,12 +96,21 @@ def words_of(text):
     return [w for w in re.findall(r"[A-Z0-9]+", text.upper()) if len(w) >= 2]
 
 
-def ocr_ready(image, scale):
-    """Grey, enlarged and inverted (dark letters on light), as tesseract
-    reads best."""
+# Titles are added on top of everything else, so they are the brightest
+# thing on screen: OCR reads only what is at least this bright (in grey, after
+# enlarging), which keeps the landscape and the ring's glow out of its way.
+OCR_BRIGHT = 160
+
+
+def ocr_ready(image, scale, bright_only=True):
+    """Grey and enlarged, dark letters on light as tesseract reads best: of a
+    frame only its bright parts, black on white; a card picture on its own
+    (art on black) as it is, inverted."""
     grey = image.convert("L")
     grey = grey.resize((round(grey.width * scale[0]), round(grey.height * scale[1])), Image.BICUBIC)
-    return Image.eval(grey, lambda v: 255 - v)
+    if bright_only:
+        return grey.point(lambda v: 0 if v >= OCR_BRIGHT else 255)
+    return grey.point(lambda v: 255 - v)
 
 
 def ocr_pages(paths, mode):
@@ -128,30 +143,41 @@ def card_words(assets, name, stretch, scratch):
         picture = card.convert("RGB")
     framed = Image.new("RGB", (picture.width + 40, picture.height + 40))
     framed.paste(picture, (20, 20))
-    scale = 120.0 / picture.height
+    scale = 80.0 / picture.height
     path = os.path.join(scratch, "card_" + name + ".png")
-    ocr_ready(framed, (scale * stretch, scale)).save(path)
-    return words_of(ocr_pages([path], "7")[0])
+    ocr_ready(framed, (scale * stretch, scale), bright_only=False).save(path)
+    return words_of(ocr_pages([path], "11")[0])
 
 
-def legibility(assets, frames_by_number, scratch):
+def legibility(assets, frames_by_number, scratch, log):
     """For each text card: its words, the frames examined and the share of
-    them in which OCR finds three quarters of the words."""
+    them in which OCR finds three quarters of the words. What OCR read in
+    each frame goes to log."""
     results = []
     for number, name, start, end, stretch in TEXT_CARDS:
         words = card_words(assets, name, stretch, scratch)
         window = [k for k in sorted(frames_by_number) if start < k / 100.0 < end]
-        paths = []
-        for k in window:
-            path = os.path.join(scratch, "ocr_%d_%d.png" % (number, k))
-            ocr_ready(Image.fromarray(frames_by_number[k]), (3, 3)).save(path)
-            paths.append(path)
+        readings = {k: set() for k in window}
+        # Each frame is read as it is and with only its bright parts, each
+        # time in tesseract's block and sparse layout modes, which miss
+        # different words in a busy frame: a word counts as read when any of
+        # the four readings finds it.
+        for bright_only in (False, True):
+            paths = []
+            for k in window:
+                path = os.path.join(scratch, "ocr_%d_%d.png" % (number, k))
+                ocr_ready(Image.fromarray(frames_by_number[k]), (3, 3), bright_only).save(path)
+                paths.append(path)
+            for mode in ("6", "11"):
+                for k, text in zip(window, ocr_pages(paths, mode)):
+                    readings[k] |= set(words_of(text))
         readable = 0
         need = 0.75 * len(words)
-        for text in ocr_pages(paths, "11"):
-            found = set(words_of(text))
-            if words and sum(1 for w in words if w in found) >= need:
+        for k in window:
+            hits = sum(1 for w in words if w in readings[k])
+            if words and hits >= need:
                 readable += 1
+            log.write("card %d frame %d: %d of %d (%s)\n" % (number, k, hits, len(words), " ".join(sorted(readings[k]))))
         results.append((number, words, len(window), readable / len(window) if window else 0.0))
     return results
 
@@ -230,13 +256,17 @@ def review(capture, name, assets, out, scratch, read_cards=True):
     folder = os.path.join(out, name)
     os.makedirs(folder, exist_ok=True)
     sheets = contact_sheets(frames, folder, name)
-    cards = legibility(assets, frames, scratch) if read_cards else []
+    cards = []
+    if read_cards:
+        with open(os.path.join(folder, "ocr_by_frame.txt"), "w") as log:
+            cards = legibility(assets, frames, scratch, log)
     explained, linear, brightest, brightest_blurred = landscape_figures(assets)
 
     lines = ["%s (%s)" % (name, os.path.abspath(assets)),
-             "  white pixels: mean %.2f %%, worst twentieth %.2f %% (95th percentile %.2f %%), worst frame %.2f %% "
-             "(%d frames)" % (100 * np.mean(shares), 100 * worst_twentieth(shares),
-                              100 * float(np.percentile(shares, 95)), 100 * max(shares), len(shares))]
+             "  white pixels: mean %.2f %%, worst twentieth %.2f %% (the 95th percentile; the mean of the "
+             "twentieth above it %.2f %%), worst frame %.2f %% (%d frames)"
+             % (100 * np.mean(shares), 100 * float(np.percentile(shares, 95)), 100 * worst_twentieth(shares),
+                100 * max(shares), len(shares))]
     for number, words, count, share in cards:
         lines.append("  card %d: %3.0f %% of %d frames read (words: %s)" % (number, 100 * share, count, " ".join(words) or "none"))
     if cards:
