@@ -29,7 +29,7 @@ columns, gap = 3, 4
 frames = [Image.open(p).convert("RGB") for p in paths]
 w, h = frames[0].size
 rows = (len(frames) + columns - 1) // columns
-strip = Image.new("RGB", (columns * w + (columns - 1) * gap, rows * h + (rows - 1) * gap))
+strip = Image.new("RGB", (columns * w + (columns - 1) * gap, rows * h + (rows - 1) * gap), (56, 56, 56))
 for i, frame in enumerate(frames):
     strip.paste(frame, ((i % columns) * (w + gap), (i // columns) * (h + gap)))
 strip.quantize(256, method=Image.MEDIANCUT, dither=Image.NONE).save(output, optimize=True)
