@@ -104,4 +104,22 @@ TEST(CaptureTicks, DisplayFramesMoveTheClockByTheTimeThatPassed)
     followDisplayFrames(0);
 }
 
+TEST(CaptureTicks, AtSixtyFramesASecondEachCardEntersWithinAFrameOfItsMusic)
+{
+    // The title cards' entries in show time (clock units); the music,
+    // played from clock time 0 on real time, has them at entry / 0.7 s.
+    // Video frame k is shown from (k - 1) / 60 s.
+    followDisplayFrames(60);
+    DemoClock clock(70.0f, 0.01f);
+    long k = 0;
+    for (double entry : {21.2, 33.2, 39.2, 44.2, 59.2}) {
+        while (clock.getTime() < entry) {
+            showFrame(++k);
+            clock.update();
+        }
+        EXPECT_NEAR((k - 1) / 60.0, entry / 0.7, 1.0 / 60.0) << "card entering at " << entry;
+    }
+    followDisplayFrames(0);
+}
+
 } // namespace
