@@ -36,10 +36,10 @@ constexpr const char* kCounterLine = "E4:8 C5:8 | A4:16 | G4:8 E4:8 | D4:8 B4:8 
 // The whole piece, one line per section, with the time at which each first
 // beat falls (seconds, and the show's clock units in brackets).
 const Section kSections[] = {
-    // 0.29 s [0.2]: the pad alone, after the pickup.
-    {8, "Am F", 0, K::off, S::off, H::off, B::off, false, nullptr, 0, nullptr, false, A::none, E::none},
-    // 4.1 s [2.9]: arpeggio, hats and a held bass.
-    {16, "Am F C G", 0, K::off, S::off, H::offbeats, B::held, true, nullptr, 0, nullptr, false, A::none, E::none},
+    // 0.29 s [0.2]: the pad alone for a bar, after the pickup.
+    {4, "Am", 0, K::off, S::off, H::off, B::off, false, nullptr, 0, nullptr, false, A::none, E::none},
+    // 2.19 s [1.5]: arpeggio, hats and a held bass.
+    {20, "Am F C G Am", 0, K::off, S::off, H::offbeats, B::held, true, nullptr, 0, nullptr, false, A::none, E::none},
     // 11.7 s [8.2]: the kick and the off-beat bass.
     {16, "Am F C G", 0, K::fourOnTheFloor, S::off, H::sixteenths, B::offbeats, true, nullptr, 0, nullptr, false,
      A::none, E::none},
@@ -53,29 +53,29 @@ const Section kSections[] = {
     // 30.29 s [21.2]: card 1, the name: the drop, the theme and its reply,
     // and a fill into the next card.
     {36, "Am F C G Am F C G E", 0, K::fourOnTheFloor, S::backbeat, H::sixteenths, B::rolling, true,
-     kThemeAAndReply, 64, nullptr, false, A::impact, E::fill},
+     kThemeAAndReply, 56, nullptr, false, A::impact, E::fill},
     // 47.43 s [33.2]: card 2, the tagline: the second theme, a bar and a half.
-    {18, "F G Em Am G", 0, K::fourOnTheFloor, S::backbeat, H::sixteenths, B::rolling, true, kThemeB, 64, nullptr,
+    {18, "F G Em Am G", 0, K::fourOnTheFloor, S::backbeat, H::sixteenths, B::rolling, true, kThemeB, 56, nullptr,
      false, A::impact, E::gap},
     // 56.00 s [39.2]: card 3, the emblem: the second theme in two voices,
     // stopping a beat before the credits.
-    {15, "F G Em E", 0, K::fourOnTheFloor, S::backbeat, H::sixteenths, B::rolling, true, kThemeBReply, 64,
+    {15, "F G Em E", 0, K::fourOnTheFloor, S::backbeat, H::sixteenths, B::rolling, true, kThemeBReply, 56,
      nullptr, true, A::crash, E::gap},
     // 63.14 s [44.2]: card 4, the credits: an impact, then the breakdown.
-    {28, "F G Am Am F G E", 0, K::off, S::off, H::off, B::held, true, kBreakdownLine, 56, nullptr, false,
+    {28, "F G Am Am F G E", 0, K::off, S::off, H::off, B::held, true, kBreakdownLine, 50, nullptr, false,
      A::impact, E::none},
     // 76.48 s [53.5]: the build-up: snare roll and riser, then a beat of pad.
     {17, "F G F G A", 0, K::fourOnTheFloor, S::roll, H::offbeats, B::offbeats, true, nullptr, 0, nullptr, false,
      A::none, E::riserAndGap},
     // 84.57 s [59.2]: card 5, the farewell: the second drop, a tone higher,
     // on a broken beat, with its own theme and a counter-melody.
-    {32, "Am F C G", 2, K::broken, S::broken, H::eighthsAndOpen, B::rolling, true, kThemeC, 48, kCounterLine,
+    {32, "Am F C G", 2, K::broken, S::broken, H::eighthsAndOpen, B::rolling, true, kThemeC, 44, kCounterLine,
      false, A::impact, E::fill},
     // 99.81 s [69.9]: back in A minor, thinning out.
-    {20, "Am F C G Am", 0, K::off, S::off, H::offbeats, B::held, true, nullptr, 0, nullptr, false, A::none,
+    {24, "Am F C G Am F", 0, K::off, S::off, H::offbeats, B::held, true, nullptr, 0, nullptr, false, A::none,
      E::none},
-    // 109.33 s [76.5]: the pad alone, into the intro.
-    {10, "F G E", 0, K::off, S::off, H::off, B::off, false, nullptr, 0, nullptr, false, A::none, E::none},
+    // 111.24 s [77.9]: the pad alone, into the intro.
+    {6, "G E", 0, K::off, S::off, H::off, B::off, false, nullptr, 0, nullptr, false, A::none, E::none},
 };
 
 constexpr int kSectionCount = static_cast<int>(sizeof(kSections) / sizeof(kSections[0]));

@@ -13,7 +13,7 @@ constexpr std::uint8_t kCrashPan = 0x68;
 // The kick sets the mix's peaks (with the snare on the backbeat) while
 // adding little to its loudness, most of it being deep: it stays below full
 // volume, and the parts that carry the loudness are raised instead.
-constexpr int kKickVolume = 50;
+constexpr int kKickVolume = 46;
 
 // The channels that fall silent in a gap; the pad goes on.
 constexpr int kGapChannels[] = {kKickChannel, kSnareChannel, kHatChannel, kBassChannel, kArpChannel,

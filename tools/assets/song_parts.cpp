@@ -164,10 +164,10 @@ void writeMelody(SongGrid& grid, const PlacedSection& placed)
         const std::vector<MelodyNote> notes = parseMelody(section.melody);
         writeLine(grid, placed, notes, kLeadChannel, section.melodyVolume, kPanCentre, false);
         if (section.harmony && section.counterMelody == nullptr)
-            writeLine(grid, placed, notes, kHarmonyChannel, section.melodyVolume * 3 / 5, kHarmonyPan, true);
+            writeLine(grid, placed, notes, kHarmonyChannel, section.melodyVolume * 2 / 5, kHarmonyPan, true);
     }
     if (section.counterMelody != nullptr)
-        writeLine(grid, placed, parseMelody(section.counterMelody), kHarmonyChannel, section.melodyVolume * 3 / 5,
+        writeLine(grid, placed, parseMelody(section.counterMelody), kHarmonyChannel, section.melodyVolume / 2,
                   kHarmonyPan, false);
 }
 
