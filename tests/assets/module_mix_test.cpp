@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -109,6 +110,16 @@ TEST_F(ModuleMixTest, loopsIntoTheNextCycleWithoutAClick)
                                           steps.begin() + kCycleFrames + kShowRate / 50);
     std::nth_element(steps.begin(), steps.begin() + steps.size() * 999 / 1000, steps.end());
     EXPECT_LE(seam, steps[steps.size() * 999 / 1000]);
+}
+
+// At the show's 44.1 kHz the music repeats after exactly one show cycle:
+// the next cycle's frames are this one's (up to the output's dither).
+TEST_F(ModuleMixTest, repeatsAfterExactlyOneShowCycle)
+{
+    int largest = 0;
+    for (std::size_t i = 2 * 2000; i < 2 * 3000; ++i)
+        largest = std::max(largest, std::abs((*shown)[i] - (*shown)[i + 2 * static_cast<std::size_t>(kCycleFrames)]));
+    EXPECT_LE(largest, 4);
 }
 
 // The cards enter at show times 21.2, 33.2, 39.2, 44.2 and 59.2 (0.7 to the
