@@ -92,10 +92,19 @@ void placeColumns(Pixel* frame, std::ptrdiff_t frameStride, const Pixel* columns
 #else
 #define KELVOR_SSE2_CASE(call)
 #endif
+#if KELVOR_HAS_NEON
+#define KELVOR_NEON_CASE(call)                                                                     \
+    case SimdLevel::neon:                                                                          \
+        pixel_rows::neon::call;                                                                    \
+        return;
+#else
+#define KELVOR_NEON_CASE(call)
+#endif
 #define KELVOR_DISPATCH(call)                                                                      \
     switch (simdLevel()) {                                                                         \
         KELVOR_AVX2_CASE(call)                                                                     \
         KELVOR_SSE2_CASE(call)                                                                     \
+        KELVOR_NEON_CASE(call)                                                                     \
     default:                                                                                       \
         pixel_rows::portable::call;                                                                \
     }
@@ -143,6 +152,11 @@ BlitRows blitRows()
     case SimdLevel::sse2:
         return {pixel_rows::sse2::addRow, pixel_rows::sse2::gatherRow,
                 pixel_rows::sse2::addGatheredRow};
+#endif
+#if KELVOR_HAS_NEON
+    case SimdLevel::neon:
+        return {pixel_rows::neon::addRow, pixel_rows::neon::gatherRow,
+                pixel_rows::neon::addGatheredRow};
 #endif
     default:
         return {pixel_rows::portable::addRow, pixel_rows::portable::gatherRow,

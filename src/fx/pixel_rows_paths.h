@@ -33,6 +33,11 @@ namespace avx2 {
 KELVOR_PIXEL_ROW_PATH
 }
 #endif
+#if KELVOR_HAS_NEON
+namespace neon {
+KELVOR_PIXEL_ROW_PATH
+}
+#endif
 } // namespace pixel_rows
 
 #undef KELVOR_PIXEL_ROW_PATH

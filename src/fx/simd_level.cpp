@@ -17,6 +17,8 @@ bool canRun(SimdLevel level)
 #else
         return false;
 #endif
+    case SimdLevel::neon:
+        return KELVOR_HAS_NEON != 0;
     }
     return false;
 }
@@ -25,6 +27,8 @@ bool canRun(SimdLevel level)
 
 SimdLevel bestSimdLevel()
 {
+    if (canRun(SimdLevel::neon))
+        return SimdLevel::neon;
     if (canRun(SimdLevel::avx2))
         return SimdLevel::avx2;
     if (canRun(SimdLevel::sse2))
@@ -35,7 +39,7 @@ SimdLevel bestSimdLevel()
 std::vector<SimdLevel> availableSimdLevels()
 {
     std::vector<SimdLevel> levels;
-    for (SimdLevel level : {SimdLevel::portable, SimdLevel::sse2, SimdLevel::avx2})
+    for (SimdLevel level : {SimdLevel::portable, SimdLevel::sse2, SimdLevel::avx2, SimdLevel::neon})
         if (canRun(level))
             levels.push_back(level);
     return levels;
@@ -58,6 +62,8 @@ const char* simdLevelName(SimdLevel level)
         return "sse2";
     case SimdLevel::avx2:
         return "avx2";
+    case SimdLevel::neon:
+        return "neon";
     }
     return "?";
 }

@@ -272,6 +272,10 @@ TEST(SimdLevels, TheBestLevelIsInUseAndEveryAvailableOneCanBeChosen)
     // SSE2 is part of every x86-64 processor.
     EXPECT_NE(std::find(levels.begin(), levels.end(), SimdLevel::sse2), levels.end());
 #endif
+#if defined(__aarch64__)
+    // So is NEON of every 64-bit ARM processor, and the x86 sets are absent.
+    EXPECT_EQ(levels, (std::vector<SimdLevel>{SimdLevel::portable, SimdLevel::neon}));
+#endif
     for (SimdLevel level : levels) {
         const ScopedSimdLevel use(level);
         EXPECT_EQ(simdLevel(), level);
@@ -282,7 +286,8 @@ TEST(SimdLevels, TheBestLevelIsInUseAndEveryAvailableOneCanBeChosen)
 TEST(SimdLevels, ALevelTheProcessorLacksIsRefused)
 {
     const std::vector<SimdLevel> levels = availableSimdLevels();
-    for (SimdLevel level : {SimdLevel::portable, SimdLevel::sse2, SimdLevel::avx2}) {
+    for (SimdLevel level :
+         {SimdLevel::portable, SimdLevel::sse2, SimdLevel::avx2, SimdLevel::neon}) {
         if (std::find(levels.begin(), levels.end(), level) != levels.end())
             continue;
         const SimdLevel before = simdLevel();
