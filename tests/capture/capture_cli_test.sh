@@ -18,6 +18,9 @@ check "line format" "grep -qxE '3 [0-9a-f]{16}' '$work/a.txt' && grep -qxE '6 [0
 "$capture" --assets "$work/assets" --last 6 --checksums > "$work/b.txt" 2>/dev/null
 check "ranges agree" "[ \"\$(tail -4 '$work/b.txt')\" = \"\$(cat '$work/a.txt')\" ]"
 check "frames differ" "[ \$(cut -d' ' -f2 '$work/b.txt' | sort -u | wc -l) -eq 6 ]"
+# Every instruction set draws the same frames as the best one.
+"$capture" --assets "$work/assets" --first 3 --last 6 --checksums --simd portable > "$work/p.txt" 2>/dev/null
+check "--simd portable: the same frames" "cmp -s '$work/a.txt' '$work/p.txt'"
 check "summary on stderr" "grep -q '6 frames rendered' '$work/a.err' || grep -q 'frames rendered' '$work/a.err'"
 
 # Frame rates: 70 (the clock's steady steps) is the default for checksums;
@@ -49,6 +52,8 @@ expect_failure "bad number" "$capture" --last 12x
 expect_failure "reversed range" "$capture" --first 9 --last 3
 expect_failure "bad scale" "$capture" --scale 0
 expect_failure "a rate the live show never presents" "$capture" --fps 65
+expect_failure "unknown level" "$capture" --simd mmx --last 1
+check "unknown level lists the available ones" "grep -q 'portable' '$work/err.txt'"
 expect_failure "missing folder" "$capture" --assets "$work/nowhere"
 cp -r "$work/assets" "$work/partial"; rm "$work/partial/data4.pcx"
 expect_failure "missing picture" "$capture" --assets "$work/partial" --last 1

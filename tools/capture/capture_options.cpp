@@ -48,6 +48,8 @@ const char* captureUsage()
            "  --video FILE   encode the frames with the music into FILE with ffmpeg:\n"
            "                 .mp4 gives H.264 and AAC, .mkv the lossless FFV1 and FLAC\n"
            "  --wav FILE     write the music of the same span as a 16-bit stereo WAV\n"
+           "  --simd LEVEL   draw with the pixel rows of LEVEL: portable, sse2, avx2 or neon,\n"
+           "                 as far as this build and processor run them (default: the best)\n"
            "  --help         show this text\n"
            "  --version      show the version\n"
            "\n"
@@ -77,6 +79,14 @@ bool parseCaptureOptions(int argc, char** argv, CaptureOptions& options, std::st
              : name == "--png"  ? options.pngFolder
              : name == "--video" ? options.video
                                  : options.wav) = value;
+            ++i;
+        } else if (name == "--simd") {
+            // Whether this processor runs the level is the program's to say.
+            if (value == nullptr || *value == '\0') {
+                error = "--simd needs a level: portable, sse2, avx2 or neon";
+                return false;
+            }
+            options.simd = value;
             ++i;
         } else if (name == "--seconds") {
             char* end = nullptr;

@@ -14,6 +14,7 @@ struct CaptureOptions {
     std::string video;          // encode a video file here (.mp4, or .mkv for lossless)
     std::string wav;            // write the music of the same span here
     bool checksums = false;     // print "K HASH" per frame on stdout
+    std::string simd;           // instruction set of the pixel rows; empty: the best one
     bool help = false;
     bool version = false;
 };

@@ -4,6 +4,7 @@
 // pictures, checksums, or a video with the music.
 #include "app/offline_frames.h"
 #include "capture_options.h"
+#include "fx/simd_level.h"
 #include "module_audio.h"
 #include "png_writer.h"
 #include "progress_bar.h"
@@ -109,6 +110,24 @@ bool prepareMusic(const CaptureOptions& options, const std::string& videoWav, st
     return videoWav.empty() || writeWav(videoWav, samples, error);
 }
 
+// Switches the pixel rows to the named level if this build and processor
+// run it.
+bool useSimdLevel(const std::string& name)
+{
+    for (SimdLevel level : availableSimdLevels())
+        if (name == simdLevelName(level))
+            return setSimdLevel(level);
+    return false;
+}
+
+std::string levelNames()
+{
+    std::string names;
+    for (SimdLevel level : availableSimdLevels())
+        names += (names.empty() ? "" : ", ") + std::string(simdLevelName(level));
+    return names;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -126,6 +145,8 @@ int main(int argc, char** argv)
         std::puts("kelvor-capture " KELVOR_VERSION);
         return 0;
     }
+    if (!options.simd.empty() && !useSimdLevel(options.simd))
+        return fail("--simd " + options.simd + ": this build and processor run " + levelNames());
     if (!isFolder(options.assets))
         return fail("no such folder: " + options.assets);
     if (!options.pngFolder.empty() && !isFolder(options.pngFolder) &&
