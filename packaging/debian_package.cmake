@@ -1,7 +1,9 @@
 # The Debian package: cpack -G DEB in the build folder, or
-# cmake --build build --target package, writes kelvor_VERSION_amd64.deb with
+# cmake --build build --target package, writes kelvor_VERSION_ARCH.deb with
 # what install.cmake installs, under /usr. Its library dependencies are
-# worked out by dpkg-shlibdeps from the programs themselves.
+# worked out by dpkg-shlibdeps from the programs themselves. ARCH is this
+# machine's (amd64 here) or, in a cross build, the one its toolchain file
+# names (arm64 for cmake/aarch64-linux-gnu.cmake).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kelvor)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -21,6 +23,9 @@ The package also holds kelvor-capture, which renders the show offline to
 pictures, frame checksums or a video with its music, and kelvor-assets,
 which computes the show's pictures, music and icon.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+if(KELVOR_DEBIAN_ARCHITECTURE)
+  set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${KELVOR_DEBIAN_ARCHITECTURE})
+endif()
 # Not "games": Debian keeps that section for programs in /usr/games, and
 # the show is no game but a show one watches.
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)

@@ -3,9 +3,11 @@
 # entry, AppStream data and manual pages that their validators accept, icons
 # of the sizes their folders name, one version everywhere, and the installed
 # show started from a folder that holds none of its files.
-# Usage: check_installed.sh BUILD_DIR VERSION APP_ID SHOW_UNDER_XVFB
+# Usage: check_installed.sh BUILD_DIR VERSION APP_ID SHOW_UNDER_XVFB [EMULATOR]
 set -uo pipefail
 build=$1 version=$2 id=$3 xvfb_show=$4
+# A cross build's programs run through EMULATOR (qemu-aarch64 for arm64).
+emulator=${5:-}
 for tool in desktop-file-validate appstreamcli man file; do
   command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is not installed (scripts/install-deps.sh installs it)" >&2; exit 1; }
 done
