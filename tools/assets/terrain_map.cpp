@@ -39,12 +39,21 @@ std::vector<double> heightField()
     const auto [lowest, highest] = std::minmax_element(heights.begin(), heights.end());
     const double low = *lowest;
     const double range = *highest - low;
-    // Spread over the byte range with broad valley floors (the square below)
-    // and steep upper slopes.
-    for (double& h : heights) {
-        const double t = (h - low) / range;
-        h = 255.0 * t * (0.35 + 0.65 * t);
+    // Nearly half of each height is its rank among all cells, which spreads
+    // the land evenly over the byte range: the camera flies high, and the
+    // more of the land rises, the more of it shows. The rest keeps the shape
+    // of the raw field, so valley floors stay broad.
+    std::vector<std::pair<double, std::size_t>> order(heights.size());
+    for (std::size_t i = 0; i < heights.size(); ++i)
+        order[i] = {heights[i], i};
+    std::sort(order.begin(), order.end());
+    const double last = static_cast<double>(heights.size() - 1);
+    std::vector<double> spread(heights.size());
+    for (std::size_t rank = 0; rank < order.size(); ++rank) {
+        const std::size_t i = order[rank].second;
+        spread[i] = 255.0 * (0.45 * rank / last + 0.55 * (heights[i] - low) / range);
     }
+    heights = spread;
     return heights;
 }
 
@@ -101,20 +110,20 @@ std::vector<double> sunlight(const std::vector<double>& heights)
 // green valley floors, meadows, grey-green slopes, grey rock, then pale ice
 // on the highest peaks only. Up high, red and green come close to the blue
 // so that rock reads grey rather than blue.
-const ColourRamp kLand{{0.00, {18, 50, 0}},
-                       {0.18, {36, 84, 0}},
-                       {0.34, {70, 108, 0}},
-                       {0.48, {104, 116, 0}},
-                       {0.62, {136, 138, 0}},
-                       {0.78, {160, 164, 0}},
-                       {1.00, {170, 175, 0}}};
+const ColourRamp kLand{{0.00, {26, 62, 0}},
+                       {0.18, {44, 92, 0}},
+                       {0.34, {74, 106, 0}},
+                       {0.48, {98, 110, 0}},
+                       {0.62, {114, 116, 0}},
+                       {0.78, {128, 132, 0}},
+                       {1.00, {146, 152, 0}}};
 
 // Brightness of each light level, from deep shade to full sun, on the
 // valley floors and on the peaks. Shade keeps the height's blue, so shadows
 // turn blue as they do under an open sky; up high, where the blue is
 // strong, the shade is lighter so that it stays grey-blue.
 constexpr double kLowLevels[kTerrainLightLevels] = {0.42, 0.68, 0.92, 1.12};
-constexpr double kHighLevels[kTerrainLightLevels] = {0.62, 0.78, 0.92, 1.05};
+constexpr double kHighLevels[kTerrainLightLevels] = {0.6, 0.78, 0.93, 1.08};
 
 PcxPalette landPalette()
 {
