@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# kelvor.exe under Wine in a virtual X server, through the desktop show's own
+# checks (tests/app/show_under_xvfb.sh --wine): the window titled "KELVOR"
+# draws, P pauses, Esc ends with status 0, the music reaches the output;
+# without demo.xm the box comes first, then a silent show; without data3.pcx
+# the box and nothing else. Then as unpacked from the zip: started from
+# another folder it finds the files beside itself, and --fullscreen.
+# Usage: show_under_wine.sh WINDOWS_FOLDER (the unpacked zip)
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+folder=$(cd "$1" && pwd)
+work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
+# A program beside the show's files would read them from there; the
+# message-box runs need it alone in its folder.
+mkdir "$work/alone" "$work/elsewhere"
+cp "$folder/kelvor.exe" "$work/alone/"
+"$here/../app/show_under_xvfb.sh" --wine "$work/alone/kelvor.exe" "$folder"
+"$here/../app/show_under_xvfb.sh" --wine --installed "$folder/kelvor.exe" "$work/elsewhere"

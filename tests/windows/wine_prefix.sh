@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Makes the Wine prefix the Windows tests share (WINEPREFIX), once: a fresh
+# prefix takes Wine tens of seconds, and tests that start it at the same
+# moment would race. Without Mono and Gecko, which Wine would offer to
+# download and the programs do not use.
+set -euo pipefail
+command -v wine >/dev/null 2>&1 || { echo "FAIL: wine is not installed (scripts/windows.sh installs it)" >&2; exit 1; }
+export WINEDLLOVERRIDES="mscoree,mshtml="
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wine wineboot --init > /dev/null 2>&1
+fi
+wineserver --wait
+[ -f "$WINEPREFIX/system.reg" ] || { echo "FAIL: Wine made no prefix in $WINEPREFIX" >&2; exit 1; }
+echo "Wine prefix ready: $WINEPREFIX ($(wine --version))"
