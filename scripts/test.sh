@@ -6,8 +6,10 @@
 #     target for a bounded time, the hardening tests and a short soak run;
 #  3. the whole suite under AddressSanitizer and UBSan (g++);
 #  4. the web build (build-web/site, as ./scripts/web.sh makes it);
-#  5. the whole suite in the release build, the show under Xvfb and the web
-#     build in Node.js and headless Chromium included.
+#  5. the Windows build (build-windows, as ./scripts/windows.sh makes it);
+#  6. the whole suite in the release build, the show under Xvfb, the web
+#     build in Node.js and headless Chromium and the Windows build under Wine
+#     included.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 jobs="$(nproc)"
@@ -30,10 +32,13 @@ cmake --build "$root/build-asan" -j"$jobs"
 echo "== the web build"
 "$root/scripts/web.sh" --build
 
+echo "== the Windows build (tested under Wine in the suite)"
+"$root/scripts/windows.sh"
+
 echo "== the suite"
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release \
   -DKELVOR_REFERENCE_CAPTURE="$root/build-clang/kelvor-capture" \
-  -DKELVOR_WEB_SITE="$root/build-web/site"
+  -DKELVOR_WEB_SITE="$root/build-web/site" -DKELVOR_WINDOWS_BUILD="$root/build-windows"
 cmake --build "$root/build" -j"$jobs"
 cd "$root/build"
 ctest --output-on-failure -j"$jobs"

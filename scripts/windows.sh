@@ -21,7 +21,7 @@ png_version=1.6.39-2+deb12u5
 deps="${KELVOR_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/kelvor/windows-x86_64}"
 prefix="$deps/prefix"
 
-packages=(g++-mingw-w64-x86-64 libz-mingw-w64-dev wine64 wine dpkg-dev cmake pkg-config zip)
+packages=(g++-mingw-w64-x86-64 libz-mingw-w64-dev wine64 wine dpkg-dev cmake pkg-config zip unzip)
 
 install_packages() {
   local missing=() p
@@ -135,7 +135,7 @@ cmake --build "$root/build" -j"$jobs" --target kelvor_show_assets > /dev/null
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/build/CMakeCache.txt")
 name="kelvor-$version-windows-x86_64"
 stage="$out/$name"
-rm -rf "$stage" "$out/$name.zip"
+rm -rf "$out"/kelvor-*-windows-x86_64 "$out"/kelvor-*-windows-x86_64.zip
 mkdir -p "$stage/licences"
 $triple-strip -o "$stage/kelvor.exe" "$out/build/kelvor.exe"
 $triple-strip -o "$stage/kelvor-capture.exe" "$out/build/kelvor-capture.exe"

@@ -2,11 +2,14 @@
 # kelvor.exe's command line under Wine, with no display: --version prints the
 # project's one version, --help the usage, a wrong option its line on stderr
 # and status 2. The capture tool: its version, PNG frames and WAV music, and
-# --video refused with what to do instead.
-# Usage: command_line_under_wine.sh WINDOWS_FOLDER VERSION
+# --video refused with what to do instead. And the zip: what it holds.
+# Usage: command_line_under_wine.sh WINDOWS_FOLDER VERSION ZIP
 set -euo pipefail
-folder=$1; version=$2
-work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
+folder=$1; version=$2; zip=$3
+work=$(mktemp -d)
+# The Wine tests take turns; the next one must not find this one's Wine
+# server (and its desktop, bound to a display or to none) still running.
+trap 'rm -rf "$work"; wineserver --wait' EXIT
 checks=0; failed=0
 # Each check: name=...; if CONDITION; then pass; else miss; fi
 pass() { checks=$((checks + 1)); echo "ok: $name"; }
@@ -46,6 +49,14 @@ if [ "$status" = 0 ] && [ "$(od -An -tx1 -N8 "$work/png/frame_3.png" | tr -d ' \
 else
   miss
 fi
+
+name="the zip holds the programs, the eight show files, README.txt and the licences, no DLL"
+top=kelvor-$version-windows-x86_64
+expected=$(printf "$top/%s\n" kelvor.exe kelvor-capture.exe demo.xm data1.pcx data2.pcx data3.pcx data4.pcx \
+  data5.pcx data6.pcx data7.pcx README.txt licences/KELVOR.txt licences/SDL2.txt licences/libopenmpt.txt \
+  licences/libpng.txt licences/zlib.txt licences/mingw-w64-runtime.txt licences/gcc-runtime.txt | sort)
+listed=$(unzip -Z1 "$zip" | grep -v '/$' | sort)
+if [ "$listed" = "$expected" ]; then pass; else miss; diff <(echo "$expected") <(echo "$listed") || true; fi
 
 echo "$failed of $checks checks failed"
 [ "$failed" -eq 0 ]

@@ -6,7 +6,10 @@
 # Usage: frames_under_wine.sh KELVOR-CAPTURE.EXE KELVOR-CAPTURE MAKE_SHOW_PICTURES SHOW_FOLDER
 set -euo pipefail
 windows=$1; native=$2; make_pictures=$3; show=$4
-work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
+work=$(mktemp -d)
+# The Wine tests take turns; the next one must not find this one's Wine
+# server (and its desktop, bound to a display or to none) still running.
+trap 'rm -rf "$work"; wineserver --wait' EXIT
 mkdir "$work/test-pictures"
 "$make_pictures" "$work/test-pictures"
 

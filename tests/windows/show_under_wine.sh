@@ -9,10 +9,14 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 folder=$(cd "$1" && pwd)
-work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
+work=$(mktemp -d)
 # A program beside the show's files would read them from there; the
 # message-box runs need it alone in its folder.
 mkdir "$work/alone" "$work/elsewhere"
 cp "$folder/kelvor.exe" "$work/alone/"
+# Each run has an X server of its own, and Wine's desktop stays on the
+# display it started on: each run waits for the Wine server to end.
+trap 'rm -rf "$work"; wineserver --wait' EXIT
 "$here/../app/show_under_xvfb.sh" --wine "$work/alone/kelvor.exe" "$folder"
+wineserver --wait
 "$here/../app/show_under_xvfb.sh" --wine --installed "$folder/kelvor.exe" "$work/elsewhere"

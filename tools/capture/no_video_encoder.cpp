@@ -29,7 +29,7 @@ bool makeWorkFolder(std::string&, std::string& error)
 
 VideoEncoder::~VideoEncoder() = default;
 
-bool VideoEncoder::start(const std::string&, int, int, int, const std::string&, std::string& error)
+bool VideoEncoder::start(const std::string&, int, int, int, int, const std::string&, std::string& error)
 {
     error = unavailable;
     return false;

@@ -1,8 +1,9 @@
 // The show's entry point on Windows. kelvor.exe is a GUI program, so a
 // double click opens no console window: the message boxes are what the user
 // sees. Started from a terminal, --help and --version still print there,
-// and the stderr lines of the desktop layer go there too.
-#define SDL_MAIN_HANDLED
+// and the stderr lines of the desktop layer go there too. SDL's WinMain
+// (SDL2main) starts the program and calls this main, as SDL_main, with the
+// command line in UTF-8.
 #include "app/show_main.h"
 
 #include <SDL.h>
@@ -35,10 +36,8 @@ void useParentConsole()
 
 } // namespace
 
-int main(int argc, char** argv)
+int main(int argc, char* argv[])
 {
     useParentConsole();
-    // This main is the program's own, not SDL's WinMain wrapper.
-    SDL_SetMainReady();
     return runShow(argc, argv);
 }
