@@ -247,6 +247,32 @@ wait_for_end "the message was dismissed"
 [ ! -e "$work/audio.raw" ] || fail "audio was started with a picture missing"
 echo "no data3.pcx: message box, then the end with status 0"
 
+# Under Wine, which places windows itself where no window manager runs: F11
+# fills the screen, Alt+Enter brings the window back, and closing the window
+# (Alt+F4) ends the show as Esc does.
+window_size() {
+  xdotool getwindowgeometry "$window" | awk '/Geometry:/ { print $2 }'
+}
+if [ ${#runner[@]} -gt 0 ]; then
+  start_show "$show"
+  wait_for_window KELVOR
+  focus
+  sleep 1
+  [ "$(window_size)" = 960x600 ] || fail "the window is $(window_size), not 960x600"
+  xdotool key F11
+  sleep 1.5
+  [ "$(window_size)" = 1024x768 ] || fail "after F11 the window is $(window_size), not the whole 1024x768 screen"
+  focus
+  xdotool key alt+Return
+  sleep 1.5
+  [ "$(window_size)" = 960x600 ] || fail "after Alt+Enter the window is $(window_size), not 960x600 again"
+  focus
+  xdotool key alt+F4
+  wait_for_end "Alt+F4"
+  [ "$status" -eq 0 ] || fail "closing the window ended the show with status $status"
+  echo "F11 fills the screen, Alt+Enter brings the window back, closing it ends the show (status 0)"
+fi
+
 # 4. A display without the core fonts SDL draws its boxes with (the server's
 # built-in cursor and fixed fonts only, and no zenity): the box is refused,
 # the show says so once, right after the message line, and starts as after
