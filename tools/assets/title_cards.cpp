@@ -137,11 +137,12 @@ IndexedPicture makeCreditsCard()
     return makeTextCard(TextCardLayout{494, 44, 1.0, {"CODE AND MUSIC", "BY KELVOR"}, 240.0, 1.0, kTracking, 0.24, 0.6}, kTitleLook.ramp);
 }
 
-// Card 5 is shown at 310 x 27, which widens its picture by about 1.15.
+// Card 5 is shown at 310 x 27, which widens its picture by about 1.15; its
+// line leaves a margin on both sides of the screen.
 IndexedPicture makeFarewellCard()
 {
     const double aspect = (310.0 / 440.0) / (27.0 / 44.0);
-    return makeTextCard(TextCardLayout{440, 44, aspect, {"SEE YOU NEXT TIME"}, 440.0 * aspect, 1.0, kTracking, 0.22, 0.0}, kTitleLook.ramp);
+    return makeTextCard(TextCardLayout{440, 44, aspect, {"SEE YOU NEXT TIME"}, 0.86 * 440.0 * aspect, 1.0, kTracking, 0.22, 0.0}, kTitleLook.ramp);
 }
 
 IndexedPicture makeEmblemCard()
