@@ -42,3 +42,4 @@ cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release \
 cmake --build "$root/build" -j"$jobs"
 cd "$root/build"
 ctest --output-on-failure -j"$jobs"
+"$root/scripts/arm64.sh" --test "$root/build"   # 7. the arm64 build under qemu-aarch64 against this one
