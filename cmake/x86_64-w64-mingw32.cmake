@@ -28,7 +28,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(ENV{PKG_CONFIG_LIBDIR} "${KELVOR_WINDOWS_DEPS}/lib/pkgconfig:/usr/${triple}/lib/pkgconfig")
 set(ENV{PKG_CONFIG_PATH} "")
 set(PKG_CONFIG_ARGN --static)
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# No link time in the programs' headers: the same sources give the same bytes.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--no-insert-timestamp")
 
 # Programs built here run under Wine.
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)

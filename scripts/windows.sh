@@ -19,6 +19,8 @@ sdl2_version=2.26.5+dfsg-1
 openmpt_version=0.6.9-1
 png_version=1.6.39-2+deb12u5
 deps="${KELVOR_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/kelvor/windows-x86_64}"
+mkdir -p "$deps"
+deps=$(cd "$deps" && pwd)
 prefix="$deps/prefix"
 
 packages=(g++-mingw-w64-x86-64 libz-mingw-w64-dev wine64 wine dpkg-dev cmake pkg-config zip unzip)
@@ -120,6 +122,10 @@ deps_seconds=$((SECONDS - deps_started))
 
 echo "== kelvor.exe and kelvor-capture.exe"
 show_started=$SECONDS
+# A build folder made against other libraries (another cache) starts afresh.
+if [ -f "$out/build/CMakeCache.txt" ] && ! grep -qx "KELVOR_WINDOWS_DEPS:[A-Z]*=$prefix" "$out/build/CMakeCache.txt"; then
+  rm -rf "$out/build"
+fi
 cmake -S "$root" -B "$out/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DKELVOR_WINDOWS_DEPS="$prefix" \
   -DCMAKE_BUILD_TYPE=Release -DKELVOR_TESTS=OFF -DKELVOR_BENCH=OFF > "$out/configure.log"
 cmake --build "$out/build" -j"$jobs" --target kelvor kelvor-capture
@@ -137,8 +143,11 @@ name="kelvor-$version-windows-x86_64"
 stage="$out/$name"
 rm -rf "$out"/kelvor-*-windows-x86_64 "$out"/kelvor-*-windows-x86_64.zip
 mkdir -p "$stage/licences"
-$triple-strip -o "$stage/kelvor.exe" "$out/build/kelvor.exe"
-$triple-strip -o "$stage/kelvor-capture.exe" "$out/build/kelvor-capture.exe"
+# The same bytes from the same sources: the programs' headers and the zip
+# carry the time of the last commit, not of the build.
+stamp=$(git -C "$root" log -1 --format=%ct 2>/dev/null || echo 0)
+SOURCE_DATE_EPOCH=$stamp $triple-strip -o "$stage/kelvor.exe" "$out/build/kelvor.exe"
+SOURCE_DATE_EPOCH=$stamp $triple-strip -o "$stage/kelvor-capture.exe" "$out/build/kelvor-capture.exe"
 cp "$root"/build/show/{demo.xm,data1.pcx,data2.pcx,data3.pcx,data4.pcx,data5.pcx,data6.pcx,data7.pcx} "$stage/"
 cp "$prefix"/licences/*.txt "$stage/licences/"
 cp "$root/LICENSE" "$stage/licences/KELVOR.txt"
@@ -149,8 +158,6 @@ sed "s/@VERSION@/$version/" "$root/src/platform/windows/README.txt.in" > "$stage
 for text in "$stage/README.txt" "$stage"/licences/*.txt; do
   sed -i 's/\r$//; s/$/\r/' "$text"
 done
-# The same bytes from the same sources: fixed times, no extra attributes.
-stamp=$(git -C "$root" log -1 --format=%ct 2>/dev/null || echo 0)
 find "$stage" -exec touch -h -d "@$stamp" {} +
 (cd "$out" && find "$name" | LC_ALL=C sort | zip -X -q -@ "$name.zip")
 
