@@ -73,6 +73,17 @@ build_once() {
   echo "   $name built in $((SECONDS - started)) s"
 }
 
+# Configures, builds and installs the CMake project in $1 for Windows into
+# $prefix, building in $2, with the settings after them.
+build_with_cmake() {
+  local source=$1 build=$2
+  shift 2
+  cmake -S "$source" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$prefix" "$@"
+  cmake --build "$build" -j"$jobs"
+  cmake --install "$build"
+}
+
 # What the show uses of SDL: video, events, render, audio, timers, threads
 # (and the disk audio driver, through which the tests hear the music).
 sdl2_settings="-DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL_TESTS=OFF -DSDL_JOYSTICK=OFF
@@ -80,10 +91,7 @@ sdl2_settings="-DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL_TESTS=OFF -
   -DSDL_VULKAN=OFF -DSDL_OPENGLES=OFF -DSDL_XINPUT=OFF -DSDL_DUMMYAUDIO=OFF -DSDL_DISKAUDIO=ON -DSDL_CCACHE=OFF"
 build_sdl2() {
   # shellcheck disable=SC2086
-  cmake -S "$1" -B "$2" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_INSTALL_PREFIX="$prefix" $sdl2_settings
-  cmake --build "$2" -j"$jobs"
-  cmake --install "$2"
+  build_with_cmake "$1" "$2" $sdl2_settings
   install -D -m 644 "$1/LICENSE.txt" "$prefix/licences/SDL2.txt"
 }
 
@@ -104,10 +112,7 @@ build_openmpt() {
 png_settings="-DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF"
 build_png() {
   # shellcheck disable=SC2086
-  cmake -S "$1" -B "$2" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_INSTALL_PREFIX="$prefix" $png_settings
-  cmake --build "$2" -j"$jobs"
-  cmake --install "$2"
+  build_with_cmake "$1" "$2" $png_settings
   install -D -m 644 "$1/LICENSE" "$prefix/licences/libpng.txt"
   install -D -m 644 /usr/share/doc/libz-mingw-w64-dev/copyright "$prefix/licences/zlib.txt"
 }
