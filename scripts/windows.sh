@@ -19,7 +19,7 @@ sdl2_version=2.26.5+dfsg-1
 openmpt_version=0.6.9-1
 png_version=1.6.39-2+deb12u5
 deps="${KELVOR_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/kelvor/windows-x86_64}"
-mkdir -p "$deps"
+mkdir -p "$deps" "$out"
 deps=$(cd "$deps" && pwd)
 prefix="$deps/prefix"
 
