@@ -57,8 +57,15 @@ double FramePacer::nextPresentAt(double now)
         // the next one keeps its distance rather than the cadence's phase:
         // a frame that came sooner would find the clock short of a period,
         // and a clock that waits adds one step for 15 ms and falls behind.
-        if (due < lastPresentEnd + shortestFrameMs)
-            due = lastPresentEnd + shortestFrameMs;
+        // The distance runs from the start of the last present, not its
+        // end: the clock reads the time after each present returns, so
+        // what it sees between two frames is start to start, give or take
+        // how much the two presents' costs differ. Counted from the end,
+        // a present that costs more than the cadence's spare 0.67 ms (a
+        // window scaled to 3x or to the whole screen) would add its cost
+        // to every frame: 17.1 ms apart instead of 16.67.
+        if (due < lastPresentStart + shortestFrameMs)
+            due = lastPresentStart + shortestFrameMs;
         // Fallen behind by more than a frame (a slow frame, a pause): start
         // the cadence again from now rather than rushing frames to catch up.
         if (due < now - frame)
@@ -69,7 +76,7 @@ double FramePacer::nextPresentAt(double now)
 
 void FramePacer::presented(double start, double end)
 {
-    lastPresentEnd = end;
+    lastPresentStart = start;
     if (vsync)
         checkPresentsWait(start, end);
 }

@@ -33,8 +33,8 @@ public:
 
     // Without vsync, the moment to present the next frame: a whole frame
     // after the last one was due, and at least long enough after the last
-    // present for the clock to find a period passed; now when that moment
-    // is more than a frame gone.
+    // present started for the clock to find a period passed; now when that
+    // moment is more than a frame gone.
     double nextPresentAt(double now);
 
     // Notes a present that was called at `start` and returned at `end`.
@@ -47,7 +47,7 @@ private:
     int refreshes;
     bool vsync;
     double due = 0.0;
-    double lastPresentEnd = 0.0;
+    double lastPresentStart = 0.0;
     bool started = false;
     // The vsync check: presents so far in its window and the time they took.
     int windowPresents = 0;

@@ -25,6 +25,7 @@ struct ShowRun {
     double pauseMs = 0.0;
     int slowWakeEvery = 0;        // a busy machine: every so many sleeps wake
     double slowWakeMs = 0.0;      // this much late
+    double presentCostMs = 0.2;   // a present that does not wait
 };
 
 struct ShowFigures {
@@ -51,6 +52,7 @@ ShowFigures runShow(const ShowRun& run)
     settings.queuedPresents = run.queuedPresents;
     settings.slowWakeEvery = run.slowWakeEvery;
     settings.slowWakeMs = run.slowWakeMs;
+    settings.presentCostMs = run.presentCostMs;
     displayModel::start(settings);
     FramePacer pacer(run.reportedHz < 0 ? run.refreshHz : run.reportedHz, run.vsyncClaimed);
     ModelDisplay display;
@@ -211,6 +213,27 @@ TEST(DisplayModel, WithoutVsyncThePresentsAreTimedToTheReportedRate)
     }
 }
 
+TEST(DisplayModel, WithoutVsyncAPresentThatTakesLongerThanTheSpareDoesNotStretchTheFrames)
+{
+    // A window at 3x or filling the screen: scaling and copying the picture
+    // takes 1 to 4 ms, more than the 0.67 ms a 16.67 ms frame has to spare
+    // over the clock's 16 ms. The presents still come a frame apart.
+    for (double cost : {1.0, 1.5, 4.0}) {
+        SCOPED_TRACE(cost);
+        ShowRun run;
+        run.refreshHz = 60.0;
+        run.presentWaits = false;
+        run.vsyncClaimed = false;
+        run.presentCostMs = cost;
+        run.lengthMs = 60000.0;
+        const ShowFigures figures = runShow(run);
+        printRow("60 Hz, no vsync, slow present", figures);
+        expectEvenFrames(figures);
+        EXPECT_NEAR(figures.framesPerSecond, 60.0, 0.01);
+        EXPECT_LE(std::fabs(figures.driftSeconds), 0.05);
+    }
+}
+
 TEST(DisplayModel, WithoutVsyncAtAFastDisplayTheCadenceIsStillWholeRefreshes)
 {
     ShowRun run;
@@ -299,12 +322,16 @@ TEST(FramePacer, TimedPresentsKeepTheCadenceADistanceAfterALateOneAndStartOverAf
     EXPECT_DOUBLE_EQ(pacer.nextPresentAt(505.0), 500.0 + frame);
     pacer.presented(500.0 + frame, 500.2 + frame);
     EXPECT_DOUBLE_EQ(pacer.nextPresentAt(520.0), 500.0 + 2 * frame);
-    // This present comes 3 ms late; the next keeps 16 ms from its end,
+    // This present comes 3 ms late; the next keeps 16 ms from its start,
     // and the cadence goes on from there.
     pacer.presented(536.33, 536.5);
-    EXPECT_DOUBLE_EQ(pacer.nextPresentAt(537.0), 552.5);
-    pacer.presented(552.5, 552.7);
-    EXPECT_DOUBLE_EQ(pacer.nextPresentAt(553.0), 552.5 + frame);
+    EXPECT_DOUBLE_EQ(pacer.nextPresentAt(537.0), 552.33);
+    pacer.presented(552.33, 552.53);
+    EXPECT_DOUBLE_EQ(pacer.nextPresentAt(553.0), 552.33 + frame);
+    // A present that takes longer than the cadence's spare does not push
+    // the next one: a frame after the last was due.
+    pacer.presented(552.33 + frame, 552.33 + frame + 2.5);
+    EXPECT_DOUBLE_EQ(pacer.nextPresentAt(575.0), 552.33 + 2 * frame);
     // More than a frame late: from now on.
     EXPECT_DOUBLE_EQ(pacer.nextPresentAt(700.0), 700.0);
     pacer.presented(700.0, 700.2);
