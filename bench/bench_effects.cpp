@@ -1,6 +1,6 @@
 // The blits, the blur and the trail at the sizes the show uses them, each
 // timed as the baseline build and as the show's build on identical inputs.
-#include "baseline/baseline.h"
+#include "support/baseline/baseline.h"
 #include "bench_variant.h"
 #include "fx/clamp_tables.h"
 #include "fx/image_blur.h"

@@ -1,7 +1,7 @@
 // The particle field as the scene uses it: extent 400, 6000 particles, drawn
 // onto a cleared 320x200 frame and then shifted, once per frame; the
 // baseline draw and the show's draw each on their own copy of the same cloud.
-#include "baseline/baseline.h"
+#include "support/baseline/baseline.h"
 #include "bench_variant.h"
 #include "fx/shade_tables.h"
 #include "image/image.h"

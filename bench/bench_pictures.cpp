@@ -1,6 +1,6 @@
 // Loading the show's pictures at start-up: the stream reader taking one byte
 // per call and the loader reading each stretch of the file in one call.
-#include "baseline/baseline.h"
+#include "support/baseline/baseline.h"
 #include "bench_variant.h"
 #include "image/pcx_reader.h"
 #include "support/show_pictures.h"

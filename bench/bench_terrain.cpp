@@ -2,7 +2,7 @@
 // a smooth 256x256 heightmap with a colour map derived from it, at a few
 // camera altitudes of the show's range (about 225 to 975); the baseline
 // renderer and the show's on the same terrain tables and inputs.
-#include "baseline/baseline.h"
+#include "support/baseline/baseline.h"
 #include "bench_variant.h"
 #include "terrain/voxel_terrain.h"
 

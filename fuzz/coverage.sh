@@ -12,20 +12,20 @@ shift
 out="$root/build-fuzz/coverage"
 mkdir -p "$out"
 
-common=("$root/fuzz/fuzz_inputs.cpp" "$root"/tests/support/*.cpp "$root/tools/pcx/pcx_writer.cpp")
+common=("$root/fuzz/fuzz_inputs.cpp" "$root"/tests/support/{show_pictures,test_pictures}.cpp "$root/tools/pcx/pcx_writer.cpp")
 case $target in
   pcx)
     sources=("$root/fuzz/fuzz_pcx_loader.cpp" "$root"/src/image/*.cpp)
     measured=("$root"/src/image/*.cpp) ;;
   scene)
     sources=("$root/fuzz/fuzz_scene.cpp" "$root"/src/{image,fx,particles,terrain,scene}/*.cpp
-             "$root/src/app/demo_clock.cpp" "$root/tests/scene/scripted_ticks.cpp")
+             "$root/src/app/demo_clock.cpp" "$root/tests/support/scripted_ticks.cpp")
     measured=("$root"/src/{image,fx,particles,terrain,scene}/*.cpp "$root/src/app/demo_clock.cpp") ;;
   *) echo "unknown target $target: pcx or scene" >&2; exit 2 ;;
 esac
 
 clang++ -std=c++17 -O1 -ffp-contract=off -fsanitize=fuzzer -fprofile-instr-generate -fcoverage-mapping \
-  -I"$root/src" -I"$root/tests" -I"$root/tests/scene" -I"$root/tools/pcx" -I"$root/fuzz" \
+  -I"$root/src" -I"$root/tests" -I"$root/tools/pcx" -I"$root/fuzz" \
   "${sources[@]}" "${common[@]}" -o "$out/$target"
 rm -f "$out/$target.profraw"
 LLVM_PROFILE_FILE="$out/$target.profraw" "$out/$target" -runs=0 "$@" 2>&1 | grep -E '^#[0-9]+[[:space:]]+INITED' || true

@@ -9,7 +9,7 @@
 #include "particles/random15.h"
 #include "pcx_writer.h"
 #include "scene/scene.h"
-#include "scripted_ticks.h"
+#include "support/scripted_ticks.h"
 
 #include <array>
 #include <cstdio>

@@ -7,11 +7,7 @@ if(NOT KELVOR_SHOW)
 endif()
 include(GNUInstallDirs)
 
-# The project has no web site or domain of its own yet: the desktop and
-# AppStream id and the address the metadata names are set here, in one place.
-set(KELVOR_APP_ID "org.example.kelvor" CACHE STRING "Reverse-domain id of the desktop entry and AppStream data")
-set(KELVOR_WEBSITE "https://kelvor.example.org/" CACHE STRING
-    "Project web site, ending in /; the AppStream screenshot is expected under screenshots/ there")
+# KELVOR_APP_ID and KELVOR_WEBSITE are set in the top-level CMakeLists.txt.
 set(KELVOR_RELEASE_DATE "2026-12-09")
 set(KELVOR_MAINTAINER "KELVOR developers <kelvor@example.org>")
 

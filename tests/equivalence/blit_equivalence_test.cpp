@@ -1,6 +1,6 @@
 // The scaled blits: source column offsets worked out once per call, sampled
 // rows reused, packed saturating adds, against the per-pixel table walk.
-#include "baseline/baseline.h"
+#include "support/baseline/baseline.h"
 #include "random_inputs.h"
 #include "support/simd_levels.h"
 

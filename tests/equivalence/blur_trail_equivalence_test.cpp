@@ -1,7 +1,7 @@
 // The blur with its channels summed side by side in each pixel word, and the
 // trail written to the frame and the previous frame in one pass, against
 // their per-channel builds.
-#include "baseline/baseline.h"
+#include "support/baseline/baseline.h"
 #include "fx/image_blur.h"
 #include "random_inputs.h"
 #include "support/simd_levels.h"

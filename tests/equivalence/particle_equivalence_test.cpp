@@ -2,7 +2,7 @@
 // projection with no branch, packed glow amounts) against the particle by
 // particle loop: the same frames, the same points and the same draws from the
 // generator, frame after frame.
-#include "baseline/baseline.h"
+#include "support/baseline/baseline.h"
 #include "particles/random15.h"
 #include "random_inputs.h"
 #include "support/simd_levels.h"

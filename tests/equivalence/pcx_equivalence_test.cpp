@@ -1,7 +1,7 @@
 // The picture loader reading two stretches of the file in one call each,
 // against the byte-by-byte stream reader: the same image and palette for the
 // show's pictures and for damaged files of every length.
-#include "baseline/baseline.h"
+#include "support/baseline/baseline.h"
 #include "image/pcx_reader.h"
 #include "random_inputs.h"
 #include "support/show_pictures.h"

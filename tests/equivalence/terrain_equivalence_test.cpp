@@ -1,7 +1,7 @@
 // The terrain walked in passes (ray cells, vectorised projection, hidden
 // blocks passed over, near samples below the frame skipped, spans painted
 // through a column buffer) against the sample by sample column walk.
-#include "baseline/baseline.h"
+#include "support/baseline/baseline.h"
 #include "random_inputs.h"
 #include "support/simd_levels.h"
 

@@ -1,6 +1,6 @@
 #include "show_rig.h"
 
-#include "scripted_ticks.h"
+#include "support/scripted_ticks.h"
 #include "support/show_pictures.h"
 #include "support/test_pictures.h"
 

@@ -1,5 +1,5 @@
 #include "app/demo_clock.h"
-#include "scripted_ticks.h"
+#include "support/scripted_ticks.h"
 
 #include <gtest/gtest.h>
 

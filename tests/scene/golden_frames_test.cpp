@@ -5,7 +5,7 @@
 #include "image/frame_hash.h"
 #include "particles/random15.h"
 #include "scene/scene.h"
-#include "scripted_ticks.h"
+#include "support/scripted_ticks.h"
 #include "support/show_pictures.h"
 #include "support/simd_levels.h"
 #include "support/test_pictures.h"

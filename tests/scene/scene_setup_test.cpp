@@ -1,7 +1,7 @@
 #include "fx/image_blur.h"
 #include "image/pcx_reader.h"
 #include "scene/scene.h"
-#include "scripted_ticks.h"
+#include "support/scripted_ticks.h"
 #include "support/show_pictures.h"
 #include "support/test_pictures.h"
 

@@ -1,6 +1,6 @@
 // The in-place blur one channel at a time through shift tables, and the
 // trail blend.
-#include "baseline/baseline.h"
+#include "support/baseline/baseline.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 // The picture loader reading the file byte by byte through the stream, and
 // working out each palette colour where it is used.
-#include "baseline/baseline.h"
+#include "support/baseline/baseline.h"
 
 #include <cstdio>
 #include <cstring>

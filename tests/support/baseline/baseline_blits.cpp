@@ -1,6 +1,6 @@
 // The scaled blits walking every target pixel with two clamps and six table
 // lookups.
-#include "baseline/baseline.h"
+#include "support/baseline/baseline.h"
 
 #include "fx/blit_geometry.h"
 #include "fx/float_to_int.h"

@@ -1,6 +1,6 @@
 // The glow stamp with two lookups per channel, called once per particle from
 // the draw loop that wraps, projects and stamps each point in turn.
-#include "baseline/baseline.h"
+#include "support/baseline/baseline.h"
 
 #include "fx/channel_tables.h"
 #include "fx/float_to_int.h"

@@ -1,6 +1,6 @@
 // The terrain column walk with the projection, the fog and the colour worked
 // out inside the sample loop, and a span fill per visible sample.
-#include "baseline/baseline.h"
+#include "support/baseline/baseline.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "scripted_ticks.h"
+#include "support/scripted_ticks.h"
 
 #include "platform/tick_count.h"
 
