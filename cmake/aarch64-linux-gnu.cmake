@@ -1,6 +1,6 @@
 # Cross build for 64-bit ARM Linux with Debian's cross compiler and the arm64
 # libraries installed beside the native ones (multiarch):
-#   cmake -S . -B build-arm64 -DCMAKE_TOOLCHAIN_FILE=cmake/aarch64-linux-gnu.cmake
+#   cmake --preset arm64
 # scripts/arm64.sh installs what this needs and builds. The programs the
 # build runs (the asset generator, the capture tool, test discovery) and the
 # tests run under qemu-aarch64.

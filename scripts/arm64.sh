@@ -24,34 +24,12 @@ case "$mode" in
     echo "usage: $0 [--package | --test NATIVE_BUILD]" >&2; exit 2 ;;
 esac
 
-packages=(
-  crossbuild-essential-arm64 qemu-user pkgconf:arm64
-  libsdl2-dev:arm64 libopenmpt-dev:arm64 libpng-dev:arm64
-  libgtest-dev:arm64 libbenchmark-dev:arm64
-)
-sudo_cmd=()
-if [ "$(id -u)" -ne 0 ]; then
-  sudo_cmd=(sudo)
-fi
-if ! dpkg --print-foreign-architectures | grep -qx arm64; then
-  "${sudo_cmd[@]}" dpkg --add-architecture arm64
-fi
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+"$root/scripts/packages.sh" show arm64
+cd "$root"
 
 echo "== arm64 build (build-arm64)"
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/aarch64-linux-gnu.cmake" \
-  -DCMAKE_BUILD_TYPE=Release > /dev/null
-cmake --build "$build" -j"$jobs"
+cmake --preset arm64 > /dev/null
+cmake --build --preset arm64 -j"$jobs"
 
 if [ "$mode" = --package ]; then
   (cd "$build" && cpack > /dev/null)

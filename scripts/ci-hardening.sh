@@ -12,11 +12,11 @@ jobs="$(nproc)"
 seconds=${KELVOR_FUZZ_SECONDS:-30}
 frames=${KELVOR_SOAK_FRAMES:-10000}
 
-"$root/scripts/install-deps.sh"
+"$root/scripts/packages.sh" show test
 
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
-  -DKELVOR_FUZZ=ON -DKELVOR_SANITIZE=ON -DKELVOR_SHOW=OFF -DKELVOR_BENCH=OFF > /dev/null
-cmake --build "$build" -j"$jobs" --target kelvor_fuzz_pcx kelvor_fuzz_scene kelvor_fuzz_seeds \
+cd "$root"
+cmake --preset fuzz > /dev/null
+cmake --build --preset fuzz -j"$jobs" --target kelvor_fuzz_pcx kelvor_fuzz_scene kelvor_fuzz_seeds \
   kelvor_hardening_tests kelvor-soak
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds KELVOR and starts the show.
+# Installs what the show needs (compiler, CMake, SDL2, libopenmpt, libpng),
+# builds the show and its files, and starts it.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release
-cmake --build "$root/build" -j"$(nproc)"
-if [ ! -x "$root/build/kelvor" ]; then
-  echo "The show itself (build/kelvor) is not built yet; the libraries and tools are." >&2
-  exit 1
-fi
+"$root/scripts/packages.sh" show
+cd "$root"
+# A build folder made by the test command already has the show's settings
+# (and more); otherwise the show preset makes one without the test suite.
+[ -f build/CMakeCache.txt ] || cmake --preset show > /dev/null
+cmake --build build -j"$(nproc)" --target kelvor kelvor_show_assets
 cd "$root/build/show"
 exec "$root/build/kelvor"

@@ -1,33 +1,49 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds KELVOR and runs every test:
-#  1. the frame renderer built with clang, so that the main suite can require
-#     it to render the very same frames as the g++ build;
-#  2. the hardening checks in a clang AddressSanitizer/UBSan build: each fuzz
-#     target for a bounded time, the hardening tests and a short soak run;
-#  3. the whole suite under AddressSanitizer and UBSan (g++);
+#  1. the frame renderer built with clang (preset clang), so that the main
+#     suite can require it to render the very same frames as the g++ build;
+#  2. the hardening checks in a clang AddressSanitizer/UBSan build (preset
+#     fuzz): each fuzz target for a bounded time, the hardening tests and a
+#     short soak run;
+#  3. the whole suite under AddressSanitizer and UBSan (preset asan);
 #  4. the web build (build-web/site, as ./scripts/web.sh makes it);
 #  5. the Windows build (build-windows, as ./scripts/windows.sh makes it);
-#  6. the whole suite in the release build, the show under Xvfb, the web
-#     build in Node.js and headless Chromium and the Windows build under Wine
-#     included.
+#  6. the whole suite in the release build (preset release), the show under
+#     Xvfb, the web build in Node.js and headless Chromium and the Windows
+#     build under Wine included;
+#  7. the arm64 build under qemu-aarch64 against the release build.
+#
+#   ./scripts/test.sh --quick   the loop while changing the show: the unit
+#                               tests, the golden frames at every SIMD level
+#                               and a short live show under Xvfb, in the
+#                               release build (ctest --preset quick)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 jobs="$(nproc)"
-"$root/scripts/install-deps.sh"
+cd "$root"
+
+if [ "${1:-}" = --quick ]; then
+  "$root/scripts/packages.sh" show test
+  cmake --preset release > /dev/null
+  cmake --build --preset release -j"$jobs"
+  exec ctest --preset quick -j"$jobs"
+fi
+
+# Every package of every step, in one go; the scripts below install nothing.
+"$root/scripts/packages.sh" show test web windows arm64
+export KELVOR_PACKAGES_READY=1
 
 echo "== clang build of the frame renderer"
-CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-clang" -DCMAKE_BUILD_TYPE=Release \
-  -DKELVOR_TESTS=OFF -DKELVOR_BENCH=OFF -DKELVOR_SHOW=OFF > /dev/null
-cmake --build "$root/build-clang" -j"$jobs" --target kelvor-capture
+cmake --preset clang > /dev/null
+cmake --build --preset clang -j"$jobs"
 
 echo "== hardening: fuzzing, soak"
 "$root/scripts/ci-hardening.sh"
 
 echo "== the suite under the sanitizers"
-cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVOR_SANITIZE=ON \
-  -DKELVOR_BENCH=OFF -DKELVOR_SHOW=OFF > /dev/null
-cmake --build "$root/build-asan" -j"$jobs"
-(cd "$root/build-asan" && ctest --output-on-failure -j"$jobs")
+cmake --preset asan > /dev/null
+cmake --build --preset asan -j"$jobs"
+ctest --preset asan -j"$jobs"
 
 echo "== the web build"
 "$root/scripts/web.sh" --build
@@ -36,10 +52,11 @@ echo "== the Windows build (tested under Wine in the suite)"
 "$root/scripts/windows.sh"
 
 echo "== the suite"
-cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release \
+cmake --preset release \
   -DKELVOR_REFERENCE_CAPTURE="$root/build-clang/kelvor-capture" \
   -DKELVOR_WEB_SITE="$root/build-web/site" -DKELVOR_WINDOWS_BUILD="$root/build-windows"
-cmake --build "$root/build" -j"$jobs"
-cd "$root/build"
-ctest --output-on-failure -j"$jobs"
-"$root/scripts/arm64.sh" --test "$root/build"   # 7. the arm64 build under qemu-aarch64 against this one
+cmake --build --preset release -j"$jobs"
+ctest --preset release -j"$jobs"
+
+echo "== the arm64 build under qemu-aarch64 against the release build"
+"$root/scripts/arm64.sh" --test "$root/build"

@@ -7,15 +7,17 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 jobs="$(nproc)"
-"$root/scripts/install-deps.sh"
+"$root/scripts/packages.sh" show web
+cd "$root"
 
 # Emscripten's JavaScript optimizer needs Debian's acorn module, which a
 # Node.js other than Debian's own does not look for.
 export NODE_PATH="/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}"
 
 echo "== the show's files (kelvor-assets, desktop build)"
-cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release > /dev/null
-cmake --build "$root/build" -j"$jobs" --target kelvor_show_assets > /dev/null
+# In the desktop build as it is, or (none yet) as ./scripts/show.sh makes it.
+[ -f build/CMakeCache.txt ] || cmake --preset show > /dev/null
+cmake --build build -j"$jobs" --target kelvor_show_assets > /dev/null
 
 # The player is the npm registry's chiptune3 package; its release tarball
 # is kept beside package.json (the registry's bytes: package-lock.json pins
@@ -31,11 +33,8 @@ if ! cmp -s "$web/package-lock.json" "$player/package-lock.json" \
 fi
 
 echo "== the site (emscripten)"
-emcmake cmake -S "$root" -B "$root/build-web" -DCMAKE_BUILD_TYPE=Release \
-  -DKELVOR_TESTS=OFF -DKELVOR_BENCH=OFF -DKELVOR_SHOW=OFF \
-  -DKELVOR_SHOW_FILES="$root/build/show" \
-  -DKELVOR_PLAYER_DIR="$player/node_modules/chiptune3" > /dev/null
-cmake --build "$root/build-web" -j"$jobs"
+cmake --preset web > /dev/null
+cmake --build --preset web -j"$jobs"
 
 site="$root/build-web/site"
 if [ "${1:-}" = "--build" ]; then

@@ -23,21 +23,6 @@ mkdir -p "$deps" "$out"
 deps=$(cd "$deps" && pwd)
 prefix="$deps/prefix"
 
-packages=(g++-mingw-w64-x86-64 libz-mingw-w64-dev wine64 wine dpkg-dev cmake pkg-config zip unzip)
-
-install_packages() {
-  local missing=() p
-  for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-  done
-  [ ${#missing[@]} -eq 0 ] && return
-  echo "Installing: ${missing[*]}"
-  local sudo_cmd=()
-  [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-}
-
 # apt-get source with a configuration of this script's own: one deb-src
 # line, its own package lists and cache, so the machine's apt sources stay
 # as they are. Sets $source to the unpacked folder of package $1 at version $2.
@@ -117,7 +102,7 @@ build_png() {
   install -D -m 644 /usr/share/doc/libz-mingw-w64-dev/copyright "$prefix/licences/zlib.txt"
 }
 
-install_packages
+"$root/scripts/packages.sh" show windows
 export KELVOR_WINDOWS_DEPS="$prefix"
 deps_started=$SECONDS
 build_once sdl2 libsdl2 "$sdl2_version" "$sdl2_settings"
@@ -131,16 +116,15 @@ show_started=$SECONDS
 if [ -f "$out/build/CMakeCache.txt" ] && ! grep -qx "KELVOR_WINDOWS_DEPS:[A-Z]*=$prefix" "$out/build/CMakeCache.txt"; then
   rm -rf "$out/build"
 fi
-cmake -S "$root" -B "$out/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DKELVOR_WINDOWS_DEPS="$prefix" \
-  -DCMAKE_BUILD_TYPE=Release -DKELVOR_TESTS=OFF -DKELVOR_BENCH=OFF > "$out/configure.log"
-cmake --build "$out/build" -j"$jobs" --target kelvor kelvor-capture
+(cd "$root" && cmake --preset windows -DKELVOR_WINDOWS_DEPS="$prefix" > "$out/configure.log")
+(cd "$root" && cmake --build --preset windows -j"$jobs")
 show_seconds=$((SECONDS - show_started))
 
 # The show's files come from the generator of the desktop build, which
 # makes the same bytes on every machine.
 echo "== the show's files (kelvor-assets, desktop build)"
-"$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release > /dev/null
+# In the desktop build as it is, or (none yet) as ./scripts/show.sh makes it.
+[ -f "$root/build/CMakeCache.txt" ] || (cd "$root" && cmake --preset show > /dev/null)
 cmake --build "$root/build" -j"$jobs" --target kelvor_show_assets > /dev/null
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/build/CMakeCache.txt")

@@ -6,16 +6,15 @@
 # that memory stays flat; AddressSanitizer and UndefinedBehaviorSanitizer
 # stop the run at the first fault, and LeakSanitizer checks the exit.
 # Usage: tests/hardening/soak.sh [FRAMES] [BUILD_FOLDER]
-#   BUILD_FOLDER defaults to build-harden-asan, configured here with
-#   -DKELVOR_SANITIZE=ON if it does not exist yet.
+#   BUILD_FOLDER defaults to build-asan, configured here with the asan
+#   preset if it does not exist yet.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 frames=${1:-100000}
-build=${2:-$root/build-harden-asan}
+build=${2:-$root/build-asan}
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKELVOR_SANITIZE=ON \
-    -DKELVOR_SHOW=OFF -DKELVOR_BENCH=OFF > /dev/null
+  (cd "$root" && cmake --preset asan -B "$build" > /dev/null)
 fi
 grep -q '^KELVOR_SANITIZE:BOOL=ON' "$build/CMakeCache.txt" ||
   echo "note: $build is not a sanitizer build (KELVOR_SANITIZE is off)" >&2

@@ -10,7 +10,7 @@ build=$1 version=$2 id=$3 xvfb_show=$4
 # programs run through EMULATOR (qemu-aarch64).
 arch=${5:-$(dpkg --print-architecture)} emulator=${6:-}
 for tool in cpack dpkg-deb dpkg-shlibdeps lintian file; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is not installed (scripts/install-deps.sh installs it)" >&2; exit 1; }
+  command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is not installed (scripts/packages.sh test installs it)" >&2; exit 1; }
 done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

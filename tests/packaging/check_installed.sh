@@ -9,7 +9,7 @@ build=$1 version=$2 id=$3 xvfb_show=$4
 # A cross build's programs run through EMULATOR (qemu-aarch64 for arm64).
 emulator=${5:-}
 for tool in desktop-file-validate appstreamcli man file; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is not installed (scripts/install-deps.sh installs it)" >&2; exit 1; }
+  command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is not installed (scripts/packages.sh test installs it)" >&2; exit 1; }
 done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
