@@ -7,6 +7,7 @@
 #include "fx/packed_channels.h"
 #include "fx/pixel_rows.h"
 #include "fx/simd_level.h"
+#include "terrain/terrain_lanes.h"
 #include "terrain/terrain_layout.h"
 
 #include <algorithm>
@@ -52,25 +53,28 @@ inline std::uint32_t cellAt(std::uint32_t x, std::uint32_t y)
     return ((cellY << 8) + cellX) & 0xFFFFu;
 }
 
-// The passes below are written once and compiled twice: for the baseline
-// instruction set and, where the processor has it, for AVX2 (eight lanes of
-// integers, four of doubles). Both run the same integer and double
-// operations in the same order; AVX2 alone brings no fused multiply-add, so
-// every product is rounded before its subtraction as in the scalar code.
+// The lowest set bit of a nonzero mask.
+inline std::int32_t lowestSetBit(std::uint32_t bits)
+{
 #if defined(__GNUC__) || defined(__clang__)
-#define KELVOR_ALWAYS_INLINE inline __attribute__((always_inline))
+    return __builtin_ctz(bits);
 #else
-#define KELVOR_ALWAYS_INLINE inline
+    std::int32_t bit = 0;
+    while ((bits & 1u) == 0) {
+        bits >>= 1;
+        ++bit;
+    }
+    return bit;
 #endif
+}
 
 // The map cell and height of count samples along the ray, one step apart
 // from (x, y) on. The cells come from a loop that vectorises; the heights
 // are one load after another, unrolled so that the loop's own count and
 // branch do not cost as much as the loads.
-KELVOR_ALWAYS_INLINE void walkRayPass(std::uint32_t x, std::uint32_t y, std::uint32_t dx,
-                                      std::uint32_t dy, std::int32_t count,
-                                      const std::uint8_t* heightmap, std::uint32_t* cells,
-                                      std::int32_t* heights)
+void walkRay(std::uint32_t x, std::uint32_t y, std::uint32_t dx, std::uint32_t dy,
+             std::int32_t count, const std::uint8_t* heightmap, std::uint32_t* cells,
+             std::int32_t* heights)
 {
     for (std::int32_t i = 0; i < count; ++i) {
         x += dx;
@@ -84,10 +88,9 @@ KELVOR_ALWAYS_INLINE void walkRayPass(std::uint32_t x, std::uint32_t y, std::uin
 
 // The projected rows of count samples for a lift small enough that every
 // product fits an int (see kSmallLift).
-KELVOR_ALWAYS_INLINE void projectPass(const std::int32_t* __restrict heights,
-                                      std::int32_t smallLift, const double* __restrict base,
-                                      const double* __restrict scale, std::int32_t count,
-                                      std::int32_t* __restrict rows)
+void projectRows(const std::int32_t* __restrict heights, std::int32_t smallLift,
+                 const double* __restrict base, const double* __restrict scale,
+                 std::int32_t count, std::int32_t* __restrict rows)
 {
     for (std::int32_t i = 0; i < count; ++i) {
         const double lifted = static_cast<double>((heights[i] + smallLift) * 32);
@@ -96,8 +99,7 @@ KELVOR_ALWAYS_INLINE void projectPass(const std::int32_t* __restrict heights,
 }
 
 // The lowest row (the highest on screen) of each block.
-KELVOR_ALWAYS_INLINE void lowestPass(const std::int32_t* rows, std::int32_t blocks,
-                                     std::int32_t* lowest)
+void lowestOfBlocks(const std::int32_t* rows, std::int32_t blocks, std::int32_t* lowest)
 {
     for (std::int32_t b = 0; b < blocks; ++b) {
         std::int32_t m = rows[b * kBlockSamples];
@@ -106,54 +108,6 @@ KELVOR_ALWAYS_INLINE void lowestPass(const std::int32_t* rows, std::int32_t bloc
         lowest[b] = m;
     }
 }
-
-void walkRay(std::uint32_t x, std::uint32_t y, std::uint32_t dx, std::uint32_t dy,
-             std::int32_t count, const std::uint8_t* heightmap, std::uint32_t* cells,
-             std::int32_t* heights)
-{
-    walkRayPass(x, y, dx, dy, count, heightmap, cells, heights);
-}
-
-void projectRows(const std::int32_t* heights, std::int32_t smallLift, const double* base,
-                 const double* scale, std::int32_t count, std::int32_t* rows)
-{
-    projectPass(heights, smallLift, base, scale, count, rows);
-}
-
-void lowestOfBlocks(const std::int32_t* rows, std::int32_t blocks, std::int32_t* lowest)
-{
-    lowestPass(rows, blocks, lowest);
-}
-
-#if KELVOR_HAS_AVX2
-#define KELVOR_AVX2 __attribute__((target("avx2")))
-
-KELVOR_AVX2 void walkRayAvx2(std::uint32_t x, std::uint32_t y, std::uint32_t dx, std::uint32_t dy,
-                             std::int32_t count, const std::uint8_t* heightmap,
-                             std::uint32_t* cells, std::int32_t* heights)
-{
-    walkRayPass(x, y, dx, dy, count, heightmap, cells, heights);
-}
-
-KELVOR_AVX2 void projectRowsAvx2(const std::int32_t* heights, std::int32_t smallLift,
-                                 const double* base, const double* scale, std::int32_t count,
-                                 std::int32_t* rows)
-{
-    projectPass(heights, smallLift, base, scale, count, rows);
-}
-
-KELVOR_AVX2 void lowestOfBlocksAvx2(const std::int32_t* rows, std::int32_t blocks,
-                                    std::int32_t* lowest)
-{
-    lowestPass(rows, blocks, lowest);
-}
-
-// Whether this column walk takes the AVX2 passes.
-inline bool wideColumnPasses()
-{
-    return simdLevel() == SimdLevel::avx2;
-}
-#endif
 
 // Picks the samples that show, nearest first, into shown; returns how many.
 // A sample shows when its row lies above top, the highest row shown so far
@@ -237,18 +191,9 @@ std::int32_t VoxelTerrain::projectedRow(std::int32_t h, std::int32_t sample) con
 void VoxelTerrain::projectSamples(std::int32_t first, std::int32_t count,
                                   const std::int32_t* heights, std::int32_t* rows) const
 {
-    const std::int64_t lift = -static_cast<std::int64_t>(altitude) - 10;
-    const double* const base = rowBase.get() + first;
-    const double* const scale = distanceScale.get() + first;
-    if (lift >= -kSmallLift && lift <= kSmallLift) {
-        const std::int32_t smallLift = static_cast<std::int32_t>(lift);
-#if KELVOR_HAS_AVX2
-        if (wideColumnPasses()) {
-            projectRowsAvx2(heights, smallLift, base, scale, count, rows);
-            return;
-        }
-#endif
-        projectRows(heights, smallLift, base, scale, count, rows);
+    std::int32_t lift;
+    if (smallLift(lift)) {
+        projectRows(heights, lift, rowBase.get() + first, distanceScale.get() + first, count, rows);
         return;
     }
     for (std::int32_t i = 0; i < count; ++i)
@@ -277,12 +222,7 @@ std::int32_t VoxelTerrain::spansOf(const ColumnJob& job, std::int32_t angle,
 
     std::uint32_t cells[kDepthSteps];
     std::int32_t heights[kDepthSteps];
-#if KELVOR_HAS_AVX2
-    if (wideColumnPasses())
-        walkRayAvx2(x, y, dx, dy, count, job.heightmap, cells, heights);
-    else
-#endif
-        walkRay(x, y, dx, dy, count, job.heightmap, cells, heights);
+    walkRay(x, y, dx, dy, count, job.heightmap, cells, heights);
 
     std::int32_t rows[kDepthSteps + kBlockSamples];
     projectSamples(first, count, heights, rows);
@@ -291,12 +231,7 @@ std::int32_t VoxelTerrain::spansOf(const ColumnJob& job, std::int32_t angle,
         rows[i] = kNeverShows;
 
     std::int32_t lowest[kMostBlocks];
-#if KELVOR_HAS_AVX2
-    if (wideColumnPasses())
-        lowestOfBlocksAvx2(rows, blocks, lowest);
-    else
-#endif
-        lowestOfBlocks(rows, blocks, lowest);
+    lowestOfBlocks(rows, blocks, lowest);
     std::int32_t shown[kDepthSteps + kBlockSamples];
     std::int32_t top = job.height - 1;
     const std::int32_t shownCount = pickShown(rows, lowest, blocks, top, shown);
@@ -334,21 +269,95 @@ void VoxelTerrain::drawColumnOf(const ColumnJob& job, std::int32_t angle, std::i
         columnPixels[r * stride] = buffer[r];
 }
 
+// The lift -altitude - 10 when it is small enough for the straight loops
+// (kSmallLift); false otherwise.
+bool VoxelTerrain::smallLift(std::int32_t& lift) const
+{
+    const std::int64_t wide = -static_cast<std::int64_t>(altitude) - 10;
+    if (wide < -kSmallLift || wide > kSmallLift)
+        return false;
+    lift = static_cast<std::int32_t>(wide);
+    return true;
+}
+
+// Neighbouring columns walked together, one per vector lane
+// (terrain_lanes.h), and their spans painted into their buffers: the same
+// spans as spansOf's, since the lanes show the same samples at the same
+// rows.
+void VoxelTerrain::paintLanes(const ColumnJob& job, std::int32_t heading, std::int32_t firstColumn,
+                              std::int32_t lanes, std::int32_t lift, std::uint32_t* buffers,
+                              std::ptrdiff_t columnStride, std::int32_t* highestPainted) const
+{
+    const std::int32_t first = job.firstSample;
+    terrain::LaneWalk walk;
+    for (std::int32_t l = 0; l < lanes; ++l) {
+        const std::int32_t angle = angleOf(firstColumn + l, heading);
+        walk.dx[l] = static_cast<std::uint32_t>(cosTable[angle]);
+        walk.dy[l] = static_cast<std::uint32_t>(sinTable[angle]);
+        walk.x[l] = (static_cast<std::uint32_t>(job.cameraX) << 8) + static_cast<std::uint32_t>(first) * walk.dx[l];
+        walk.y[l] = (static_cast<std::uint32_t>(job.cameraY) << 8) + static_cast<std::uint32_t>(first) * walk.dy[l];
+    }
+    walk.heightmap = job.heightmap;
+    walk.rowBase = rowBase.get() + first;
+    walk.distanceScale = distanceScale.get() + first;
+    walk.smallLift = lift;
+    walk.count = kDepthSteps - first;
+    walk.bottomRow = job.height - 1;
+
+    std::int32_t rows[kDepthSteps * terrain::kMostLanes];
+    std::uint32_t cells[kDepthSteps * terrain::kMostLanes];
+    std::uint8_t shows[kDepthSteps];
+    terrain::LaneSamples samples{rows, cells, shows, {}};
+    const std::int32_t walked = terrain::walkLanes(simdLevel(), walk, samples);
+
+    // The shown samples of each lane, nearest first, as in spansOf.
+    std::int32_t spanTops[terrain::kMostLanes][kDepthSteps];
+    std::uint32_t colours[terrain::kMostLanes][kDepthSteps];
+    std::int32_t counts[terrain::kMostLanes] = {};
+    for (std::int32_t i = 0; i < walked; ++i) {
+        std::uint32_t laneBits = shows[i];
+        if (laneBits == 0)
+            continue;
+        const PackedFade fade(fog[first + i]);
+        do {
+            const std::int32_t l = lowestSetBit(laneBits);
+            laneBits &= laneBits - 1;
+            const std::int32_t k = counts[l]++;
+            spanTops[l][k] = rows[i * lanes + l];
+            colours[l][k] = lowerChannels(job.colourMap[cells[i * lanes + l]], fade);
+        } while (laneBits != 0);
+    }
+    for (std::int32_t l = 0; l < lanes; ++l) {
+        paintSpans(spanTops[l], colours[l], counts[l], job.height, buffers + l * columnStride);
+        highestPainted[l] = std::max(samples.tops[l], 0);
+    }
+}
+
 // Eight neighbouring columns painted into buffers of their rows that lie one
 // after another, then placed into the frame row by row, eight pixels at a
-// time (placeColumns), instead of one pixel per frame row and column.
+// time (placeColumns), instead of one pixel per frame row and column. The
+// columns walk in vector lanes where the instruction set has them and the
+// altitude allows; the column walk is the reference they follow.
 void VoxelTerrain::drawColumnGroup(const ColumnJob& job, std::int32_t heading,
                                    std::int32_t firstColumn) const
 {
     const std::ptrdiff_t columnStride = job.height + kSpanBlock;
     std::uint32_t buffers[kPlacedColumns * (kColumnRows + kSpanBlock)];
     std::int32_t highestPainted[kPlacedColumns];
-    std::int32_t spanTops[kDepthSteps + kBlockSamples];
-    std::uint32_t colours[kDepthSteps + kBlockSamples];
-    for (std::int32_t c = 0; c < kPlacedColumns; ++c) {
-        const std::int32_t count = spansOf(job, angleOf(firstColumn + c, heading), spanTops,
-                                           colours, highestPainted[c]);
-        paintSpans(spanTops, colours, count, job.height, buffers + c * columnStride);
+    const std::int32_t lanes = terrain::laneCount(simdLevel());
+    std::int32_t lift = 0;
+    if (lanes > 0 && smallLift(lift) && job.firstSample < kDepthSteps && job.height > 1) {
+        for (std::int32_t c = 0; c < kPlacedColumns; c += lanes)
+            paintLanes(job, heading, firstColumn + c, lanes, lift, buffers + c * columnStride,
+                       columnStride, highestPainted + c);
+    } else {
+        std::int32_t spanTops[kDepthSteps + kBlockSamples];
+        std::uint32_t colours[kDepthSteps + kBlockSamples];
+        for (std::int32_t c = 0; c < kPlacedColumns; ++c) {
+            const std::int32_t count = spansOf(job, angleOf(firstColumn + c, heading), spanTops,
+                                               colours, highestPainted[c]);
+            paintSpans(spanTops, colours, count, job.height, buffers + c * columnStride);
+        }
     }
     placeColumns(job.destination + firstColumn, job.width, buffers, columnStride, highestPainted,
                  job.height - 1);

@@ -4,6 +4,7 @@
 // farther land. Only land is drawn: rows above it keep what the frame held.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -55,6 +56,12 @@ private:
     void drawColumns(const ColumnJob& job, std::int32_t heading) const;
     void drawColumnOf(const ColumnJob& job, std::int32_t angle, std::int32_t column) const;
     void drawColumnGroup(const ColumnJob& job, std::int32_t heading, std::int32_t firstColumn) const;
+    // lanes neighbouring columns from firstColumn on, walked in vector lanes
+    // and painted into buffers columnStride apart (terrain_column.cpp).
+    void paintLanes(const ColumnJob& job, std::int32_t heading, std::int32_t firstColumn,
+                    std::int32_t lanes, std::int32_t lift, std::uint32_t* buffers,
+                    std::ptrdiff_t columnStride, std::int32_t* highestPainted) const;
+    bool smallLift(std::int32_t& lift) const;
 
     // The spans a column paints, nearest first, as their top rows and
     // colours; returns how many. highestPainted is the highest row they
