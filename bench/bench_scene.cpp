@@ -53,14 +53,14 @@ void BM_SceneRenderShowCycle(benchmark::State& state, Variant variant)
         scene.setup(320, 200, folder);
         Image frame;
         frame.resize(320, 200);
-        DemoClock clock(70.0f, 0.01f);
+        DemoClock clock;
         perFrame.clear();
         perFrameProcessor.clear();
         for (int k = 1; k <= 8100; ++k) {
             clock.update();
             const double processorStart = threadMicroseconds();
             const auto start = std::chrono::steady_clock::now();
-            scene.render(clock, frame);
+            scene.render(clock.getTime(), clock.getDelta(), frame);
             const auto end = std::chrono::steady_clock::now();
             perFrameProcessor.push_back(threadMicroseconds() - processorStart);
             perFrame.push_back(std::chrono::duration<double, std::micro>(end - start).count());

@@ -111,11 +111,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Image frame;
     frame.resize(screenWidth, screenHeight);
     setTicks(0, 1);
-    DemoClock clock(70.0f, 0.01f);
+    DemoClock clock;
     for (std::uint16_t jump : input.jumps) {
         setTicks(currentTicks() + jump, 1);
         clock.update();
-        check(scene.render(clock, frame) == scene.ready());
+        check(scene.render(clock.getTime(), clock.getDelta(), frame) == scene.ready());
         if (scene.ready())
             checkFrame(frame);
     }

@@ -6,10 +6,6 @@
 namespace {
 
 constexpr std::uint32_t requiredAudioVersion = 0x80000;
-constexpr std::int32_t screenWidth = 320;
-constexpr std::int32_t screenHeight = 200;
-constexpr float clockRate = 70.0f;
-constexpr float clockStep = 0.01f;
 
 } // namespace
 
@@ -23,8 +19,8 @@ Demo::Demo()
     }
     scene = std::make_unique<Scene>();
     frame = std::make_unique<Image>();
-    width = screenWidth;
-    height = screenHeight;
+    width = show::screenWidth;
+    height = show::screenHeight;
     frame->resize(width, height);
     scene->setup(width, height);
 }
@@ -85,7 +81,7 @@ bool Demo::start()
     consoleOpen(console, "KELVOR", width, height, format, 0);
     surface = surfaceCreate(width, height, format);
     key = KeyRecord{};
-    clock = std::make_unique<DemoClock>(clockRate, clockStep);
+    clock = std::make_unique<DemoClock>();
     if (music != 0)
         BASS_MusicPlay(music);
     state = State::running;
@@ -105,7 +101,7 @@ void Demo::step()
     } else if (state == State::running) {
         clock->update();
         frame->setPixels(surfaceLock(surface));
-        scene->render(*clock, *frame);
+        scene->render(clock->getTime(), clock->getDelta(), *frame);
     } else {
         return;
     }
@@ -116,13 +112,14 @@ void Demo::step()
 
 void Demo::startMusic()
 {
-    if (!BASS_Init(-1, 44100, 4, foregroundWindow())) {
+    if (!BASS_Init(-1, show::audioRate, 4, foregroundWindow())) {
         messageBox("couldn't init soundcard", "err");
         return;
     }
-    music = BASS_MusicLoad(0, "demo.xm", 0, 0, musicLoop);
+    const char* const module = show::file(show::Part::music).name;
+    music = BASS_MusicLoad(0, module, 0, 0, musicLoop);
     if (music == 0) {
-        messageBox("couldn't load demo.xm", "err");
+        messageBox((std::string("couldn't load ") + module).c_str(), "err");
         return;
     }
     BASS_Start();

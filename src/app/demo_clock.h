@@ -1,12 +1,17 @@
 // DemoClock: paces the frame loop to a fixed rate and keeps the clock time
 // from which the scene decides what to draw. Clock time is not in seconds:
-// it grows by `step` per frame period of 1000 / `rate` ms (0.01 per 1/70 s).
+// it grows by `step` per frame period of 1000 / `rate` ms; the show runs it
+// at show::clockRate and show::clockStep (scene/show_facts.h).
 // Every value is computed in double precision and rounded to float only
 // where it is stored, so the clock runs the same on every compiler.
 #pragma once
 
+#include "scene/show_facts.h"
+
 class DemoClock {
 public:
+    // The show's clock.
+    DemoClock() : DemoClock(show::clockRate, show::clockStep) {}
     DemoClock(float rate, float step);
 
     // Starts the clock over at the current tick count; false (and nothing

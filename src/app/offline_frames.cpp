@@ -6,7 +6,7 @@
 #include <cinttypes>
 #include <cstdio>
 
-OfflineFrames::OfflineFrames(const std::string& pictureFolder) : clock(70.0f, 0.01f)
+OfflineFrames::OfflineFrames(const std::string& pictureFolder)
 {
     scene.setup(width, height, pictureFolder);
     frame.resize(width, height);
@@ -17,7 +17,7 @@ double OfflineFrames::renderNext()
     using Clock = std::chrono::steady_clock;
     clock.update();
     const Clock::time_point started = Clock::now();
-    scene.render(clock, frame);
+    scene.render(clock.getTime(), clock.getDelta(), frame);
     ++number;
     return std::chrono::duration<double, std::milli>(Clock::now() - started).count();
 }

@@ -1,5 +1,5 @@
 // The show's frames rendered one after another without a display, exactly
-// as the live show draws them at a steady 70 frames a second: the real frame
+// as the live show draws them at the clock's steady rate: the real frame
 // clock steps once before each frame, so frame K is the frame after K clock
 // steps. The program links a simulated tick count for that clock. The
 // capture tool and the page's checksum entry both render through this.
@@ -14,8 +14,8 @@
 
 class OfflineFrames {
 public:
-    static constexpr int width = 320;
-    static constexpr int height = 200;
+    static constexpr int width = show::screenWidth;
+    static constexpr int height = show::screenHeight;
 
     // Loads the pictures from the folder ("" for the working folder).
     explicit OfflineFrames(const std::string& pictureFolder);

@@ -1,15 +1,13 @@
 #include "app/show_folder.h"
 
 #include "platform/system.h"
+#include "scene/show_facts.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
 
 namespace {
-
-const char* const showFiles[] = {"demo.xm",   "data1.pcx", "data2.pcx", "data3.pcx",
-                                 "data4.pcx", "data5.pcx", "data6.pcx", "data7.pcx"};
 
 // Windows takes either slash between folders; elsewhere a backslash is
 // part of a name.
@@ -37,8 +35,8 @@ bool exists(const std::string& path)
 
 bool holdsShowFiles(const std::string& folder)
 {
-    for (const char* name : showFiles) {
-        if (!exists(folder + "/" + name))
+    for (const show::File& file : show::files) {
+        if (!exists(folder + "/" + file.name))
             return false;
     }
     return true;

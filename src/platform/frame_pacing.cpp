@@ -1,13 +1,13 @@
 #include "platform/frame_pacing.h"
 
+#include "scene/show_facts.h"
+
 namespace {
 
-// The frame clock reads a whole-millisecond tick count and moves the show
-// on only once it reads at least 15 ms since its last update (its period is
-// 1000/70 = 14.29 ms). A frame of at least 16 ms reads as 15 ms or more
-// whatever the count's phase, with a millisecond to spare for the jitter of
-// the moments the clock reads it.
-constexpr double shortestFrameMs = 16.0;
+// The frame clock moves the show on only once its whole-millisecond tick
+// count has passed a period; show::shortestFrameMs reads as that whatever
+// the count's phase.
+constexpr double shortestFrameMs = show::shortestFrameMs;
 constexpr double unreportedRefreshHz = 60.0;
 // Leaves room for a rate reported a hair off its true value (59.94 Hz as
 // 60): a frame a thousandth too short still counts as long enough.

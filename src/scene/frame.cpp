@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstring>
 
-bool Scene::render(const DemoClock& clock, Image& frame)
+bool Scene::render(float clockTime, float clockDelta, Image& frame)
 {
     if (!ready() || frame.pixels() == nullptr || frame.width() != screenWidth ||
         frame.height() != screenHeight)
@@ -17,8 +17,6 @@ bool Scene::render(const DemoClock& clock, Image& frame)
         static_cast<std::size_t>(frame.width()) * static_cast<std::size_t>(frame.height());
     std::memset(frame.pixels(), 0, pixelCount * sizeof(Pixel));
 
-    const float clockDelta = clock.getDelta();
-    const float clockTime = clock.getTime();
     const float showTime = static_cast<float>(static_cast<double>(clockTime) - restartMark);
     // The restart frame still draws with the old show time, just over 80.
     restartCycleIfDue(clockTime);
@@ -63,21 +61,21 @@ void Scene::moveCamera(float clockTime, float clockDelta, float& dx, float& dy, 
 
 void Scene::drawTimeline(float showTime, Image& frame)
 {
-    if (!(showTime > 21.2))
+    if (!(showTime > show::titlesStart))
         return;
-    const float u = static_cast<float>(showTime - 21.2);
-    if (u < 9)
+    const float u = static_cast<float>(showTime - show::titlesStart);
+    if (u < show::title1Length)
         drawTitle1(u, frame);
 
-    const float v = static_cast<float>(u - 5.0);
-    if (v >= 7 && v < 17)
-        drawTitle2(static_cast<float>(v - 7.0), frame);
-    if (v >= 13 && v < 23)
-        drawTitle3(static_cast<float>(v - 13.0), frame);
-    if (v >= 18 && v < 38)
-        drawTitle4(static_cast<float>(v - 18.0), frame);
-    if (v >= 33 && v < 53)
-        drawTitle5(static_cast<float>(v - 33.0), frame);
+    using CardDrawing = void (Scene::*)(float, Image&);
+    const CardDrawing laterCards[] = {&Scene::drawTitle2, &Scene::drawTitle3, &Scene::drawTitle4,
+                                      &Scene::drawTitle5};
+    const float v = static_cast<float>(u - show::titlesBeat);
+    for (int card = 0; card < 4; ++card) {
+        const show::CardWindow& window = show::laterCards[card];
+        if (v >= window.from && v < window.to)
+            (this->*laterCards[card])(static_cast<float>(v - window.from), frame);
+    }
 }
 
 // The trail: half the new drawing plus half of what was shown before, each

@@ -10,6 +10,9 @@ namespace {
 constexpr std::int32_t kParticleExtent = 400;
 constexpr std::int32_t kParticleCount = 6000;
 constexpr std::int32_t kMapSize = 256;
+static_assert(show::file(show::Part::terrain).width == kMapSize &&
+                  show::file(show::Part::terrain).height == kMapSize,
+              "the heightmap is the terrain picture's blue bytes");
 
 } // namespace
 
@@ -18,11 +21,12 @@ Scene::Scene()
 {
 }
 
-std::unique_ptr<Image> Scene::loadPicture(const std::string& folder, const char* name,
-                                          std::int32_t width, std::int32_t height)
+std::unique_ptr<Image> Scene::loadPicture(const std::string& folder, show::Part part)
 {
+    const show::File& file = show::file(part);
+    const char* name = file.name;
     const std::string path = folder.empty() ? std::string(name) : folder + "/" + name;
-    std::unique_ptr<Image> picture = reader->load(width, height, path.c_str());
+    std::unique_ptr<Image> picture = reader->load(file.width, file.height, path.c_str());
     if (!picture && missingFile.empty())
         missingFile = name;
     return picture;
@@ -37,12 +41,12 @@ bool Scene::setup(std::int32_t width, std::int32_t height, const std::string& fo
     previousFrame.reset(new Pixel[frameSize]());
     missingFile.clear();
 
-    titleImage1 = loadPicture(folder, "data1.pcx", 522, 37);
-    titleImage2 = loadPicture(folder, "data2.pcx", 538, 38);
-    titleImage3 = loadPicture(folder, "data3.pcx", 526, 222);
-    titleImage4 = loadPicture(folder, "data4.pcx", 494, 44);
-    titleImage5 = loadPicture(folder, "data5.pcx", 440, 44);
-    spriteImage = loadPicture(folder, "data6.pcx", 64, 64);
+    titleImage1 = loadPicture(folder, show::Part::title1);
+    titleImage2 = loadPicture(folder, show::Part::title2);
+    titleImage3 = loadPicture(folder, show::Part::title3);
+    titleImage4 = loadPicture(folder, show::Part::title4);
+    titleImage5 = loadPicture(folder, show::Part::title5);
+    spriteImage = loadPicture(folder, show::Part::sprite);
 
     // The copies are taken before any blur touches the cards.
     if (titleImage1) {
@@ -59,7 +63,7 @@ bool Scene::setup(std::int32_t width, std::int32_t height, const std::string& fo
             blurrer.blur(*spriteImage);
     }
 
-    terrainMap = loadPicture(folder, "data7.pcx", kMapSize, kMapSize);
+    terrainMap = loadPicture(folder, show::Part::terrain);
     heightmap.reset(new std::uint8_t[kMapSize * kMapSize]());
     if (terrainMap) {
         blurrer.blur(*terrainMap);

@@ -3,13 +3,13 @@
 // the timeline, and the feedback trail.
 #pragma once
 
-#include "app/demo_clock.h"
 #include "fx/clamp_tables.h"
 #include "fx/image_blur.h"
 #include "fx/shade_tables.h"
 #include "image/image.h"
 #include "image/pcx_reader.h"
 #include "particles/particle_field.h"
+#include "scene/show_facts.h"
 #include "terrain/voxel_terrain.h"
 
 #include <cstdint>
@@ -33,8 +33,9 @@ public:
     bool ready() const { return previousFrame != nullptr && missingFile.empty(); }
     const std::string& missingPicture() const { return missingFile; }
 
-    // Composes one complete frame; the frame must have the set-up size.
-    bool render(const DemoClock& clock, Image& frame);
+    // Composes one complete frame at the clock's time and delta (DemoClock's
+    // getTime and getDelta); the frame must have the set-up size.
+    bool render(float clockTime, float clockDelta, Image& frame);
 
     // The parts of a frame, public so that each can be exercised on its own.
     void drawSpriteRing(float showTime, Image& frame);
@@ -62,8 +63,7 @@ public:
     const VoxelTerrain& getTerrain() const { return terrain; }
 
 private:
-    std::unique_ptr<Image> loadPicture(const std::string& folder, const char* name,
-                                       std::int32_t width, std::int32_t height);
+    std::unique_ptr<Image> loadPicture(const std::string& folder, show::Part part);
     void restartCycleIfDue(float clockTime);
     void moveCamera(float clockTime, float clockDelta, float& dx, float& dy, float& dz);
     float titleCentreX() const;
@@ -92,7 +92,7 @@ private:
     float cameraY = -2500.0f;
     std::int32_t heading = 500;
     float cameraAltitude = 600.0f;
-    float restartPeriod = 80.0f;
+    float restartPeriod = show::cycleLength;
     float restartMark = 0.0f;
     std::string missingFile;
 };

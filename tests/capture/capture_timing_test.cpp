@@ -74,7 +74,7 @@ TEST(CaptureRate, EachFrameCarriesTheMusicOfItsOwnSpan)
 TEST(CaptureTicks, SteadyStepsAddOneStepPerFrame)
 {
     followDisplayFrames(0);
-    DemoClock clock(70.0f, 0.01f);
+    DemoClock clock;
     for (long k = 1; k <= 700; ++k) {
         showFrame(k); // no effect with steady steps
         ASSERT_TRUE(clock.update());
@@ -86,7 +86,7 @@ TEST(CaptureTicks, SteadyStepsAddOneStepPerFrame)
 TEST(CaptureTicks, DisplayFramesMoveTheClockByTheTimeThatPassed)
 {
     followDisplayFrames(60);
-    DemoClock clock(70.0f, 0.01f);
+    DemoClock clock;
     EXPECT_EQ(clock.getLastTick(), 0.0f);
     // Ten minutes at 60 frames a second; the clock reads each frame's
     // moment in whole milliseconds: 16, 33, 50, 66, ...
@@ -110,7 +110,7 @@ TEST(CaptureTicks, AtSixtyFramesASecondEachCardEntersWithinAFrameOfItsMusic)
     // played from clock time 0 on real time, has them at entry / 0.7 s.
     // Video frame k is shown from (k - 1) / 60 s.
     followDisplayFrames(60);
-    DemoClock clock(70.0f, 0.01f);
+    DemoClock clock;
     long k = 0;
     for (double entry : {21.2, 33.2, 39.2, 44.2, 59.2}) {
         while (clock.getTime() < entry) {

@@ -25,7 +25,7 @@ ShowRig::ShowRig(const std::string& pictureFolder, std::uint32_t firstTick)
     showScene->setup(screenWidth, screenHeight, folder);
     frameImage.resize(screenWidth, screenHeight);
     setTicks(firstTick, 1);
-    showClock = std::make_unique<DemoClock>(70.0f, 0.01f);
+    showClock = std::make_unique<DemoClock>();
 }
 
 ShowRig::~ShowRig()
@@ -38,7 +38,7 @@ bool ShowRig::frame(std::uint32_t pauseMs)
 {
     setTicks(currentTicks() + pauseMs, 1);
     const bool updated = showClock->update();
-    rendered = showScene->render(*showClock, frameImage);
+    rendered = showScene->render(showClock->getTime(), showClock->getDelta(), frameImage);
     return updated;
 }
 

@@ -58,7 +58,7 @@ ShowFigures runShow(const ShowRun& run)
     ModelDisplay display;
 
     const double musicStart = displayModel::now();
-    DemoClock clock(70.0f, 0.01f);
+    DemoClock clock;
     std::uint32_t seed = 1;
     bool paused = false;
     double lastUpdate = musicStart;

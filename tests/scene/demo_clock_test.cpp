@@ -20,7 +20,7 @@ const double kPeriod = static_cast<float>(1000.0 / 70.0f);
 TEST(DemoClock, FirstUpdateWaitsOnePeriodAndAddsOneStep)
 {
     setTicks(1000);
-    DemoClock clock(70.0f, 0.01f);
+    DemoClock clock;
     EXPECT_EQ(clock.getTime(), 0.0f);
     EXPECT_EQ(clock.getDelta(), 0.0f);
     EXPECT_EQ(clock.getPeriod(), 14.285714149475098f);
@@ -40,7 +40,7 @@ TEST(DemoClock, FirstUpdateWaitsOnePeriodAndAddsOneStep)
 TEST(DemoClock, LateFramesAndPausesCatchUp)
 {
     setTicks(0);
-    DemoClock clock(70.0f, 0.01f);
+    DemoClock clock;
     setTicks(20); // a frame that took 20 ms
     ASSERT_TRUE(clock.update());
     const double late = (22.0 - 0.0 - kPeriod) / kPeriod * 0.01f;
@@ -60,7 +60,7 @@ TEST(DemoClock, LargeTickCountsRoundAndATickBelowTheLastFreezes)
     // 16777219 is stored rounded up to 16777220: until the count gets there,
     // updates change nothing.
     setTicks(16777219, 0);
-    DemoClock clock(70.0f, 0.01f);
+    DemoClock clock;
     EXPECT_EQ(clock.getLastTick(), 16777220.0f);
     EXPECT_FALSE(clock.update());
     EXPECT_EQ(clock.getTime(), 0.0f);
@@ -71,7 +71,7 @@ TEST(DemoClock, LargeTickCountsRoundAndATickBelowTheLastFreezes)
 
     // The 32-bit count wraps: time freezes, every update refuses.
     setTicks(4294967000u, 1);
-    DemoClock wrapping(70.0f, 0.01f);
+    DemoClock wrapping;
     setTicks(4294967000u + 100u, 1);
     ASSERT_TRUE(wrapping.update());
     const float frozen = wrapping.getTime();
@@ -86,7 +86,7 @@ TEST(DemoClock, AFrameIsDueExactlyWhenUpdateWouldNotWait)
     // The tick count stands still between settings, so an update that
     // waited would never return: each update below returns at once.
     setTicks(1000, 0);
-    DemoClock clock(70.0f, 0.01f);
+    DemoClock clock;
     EXPECT_FALSE(clock.frameDue());
     setTicks(1014, 0);
     EXPECT_FALSE(clock.frameDue());
@@ -104,7 +104,7 @@ TEST(DemoClock, AFrameIsDueExactlyWhenUpdateWouldNotWait)
 
     // Below the last tick update refuses at once, so it counts as due.
     setTicks(16777219, 0);
-    DemoClock roundedUp(70.0f, 0.01f);
+    DemoClock roundedUp;
     EXPECT_TRUE(roundedUp.frameDue());
     EXPECT_FALSE(roundedUp.update());
 }
@@ -121,7 +121,7 @@ struct ClockReading {
 std::vector<ClockReading> runClock(std::uint32_t advance, std::uint32_t lateBy, std::uint32_t& readings)
 {
     setTicks(5000, advance);
-    DemoClock clock(70.0f, 0.01f);
+    DemoClock clock;
     std::vector<ClockReading> result;
     readings = 0;
     for (int frame = 1; frame <= 300; ++frame) {
@@ -172,7 +172,7 @@ TEST(DemoClock, SleepingInTheWaitChangesNoUpdateAndSavesMostReadings)
 TEST(DemoClock, ALateFrameDoesNotSleep)
 {
     setTicks(0);
-    DemoClock clock(70.0f, 0.01f);
+    DemoClock clock;
     setTicks(30);
     ASSERT_TRUE(clock.update());
     EXPECT_EQ(sleepsTaken(), 0u);

@@ -4,6 +4,7 @@
 // clock step per frame, from frame 1 on.
 #include "image/frame_hash.h"
 #include "particles/random15.h"
+#include "app/demo_clock.h"
 #include "scene/scene.h"
 #include "support/scripted_ticks.h"
 #include "support/show_pictures.h"
@@ -49,12 +50,12 @@ TEST_P(GoldenFrames, ShowCycleAndRestartRenderThePinnedFrames)
     ASSERT_TRUE(scene.setup(320, 200, folder));
     Image frame;
     frame.resize(320, 200);
-    DemoClock clock(70.0f, 0.01f);
+    DemoClock clock;
 
     int restartFrame = 0;
     for (int k = 1; k <= 8100; ++k) {
         clock.update();
-        ASSERT_TRUE(scene.render(clock, frame));
+        ASSERT_TRUE(scene.render(clock.getTime(), clock.getDelta(), frame));
         if (restartFrame == 0 && scene.getRestartMark() != 0.0f)
             restartFrame = k;
         const auto found = pinned.find(k);

@@ -1,4 +1,5 @@
 #include "pcx_writer.h"
+#include "app/demo_clock.h"
 #include "scene/scene.h"
 #include "support/scripted_ticks.h"
 #include "support/show_pictures.h"
@@ -133,22 +134,22 @@ TEST_F(SceneFrame, TrailHalvesTheNewAndThePreviousFrame)
 TEST_F(SceneFrame, TheCycleRestartsOnlyOnceMoreThan80UnitsHavePassed)
 {
     setTicks(0, 1);
-    DemoClock clock(70.0f, 0.01f);
+    DemoClock clock;
     // One long pause carries the clock to show time 75: card 5 is blurring.
     setTicks(107140, 1);
     clock.update();
     ASSERT_NEAR(clock.getTime(), 75.0, 0.05);
-    ASSERT_TRUE(scene.render(clock, frame));
+    ASSERT_TRUE(scene.render(clock.getTime(), clock.getDelta(), frame));
     EXPECT_EQ(scene.getRestartMark(), 0.0f);
 
     // Up to exactly 80 nothing restarts; the first update past it does.
     while (clock.getTime() <= 80.0f) {
-        ASSERT_TRUE(scene.render(clock, frame));
+        ASSERT_TRUE(scene.render(clock.getTime(), clock.getDelta(), frame));
         ASSERT_EQ(scene.getRestartMark(), 0.0f);
         clock.update();
     }
     const std::uint64_t blurred = titleHash(5);
-    ASSERT_TRUE(scene.render(clock, frame));
+    ASSERT_TRUE(scene.render(clock.getTime(), clock.getDelta(), frame));
     EXPECT_EQ(scene.getRestartMark(), clock.getTime());
     EXPECT_NE(titleHash(5), blurred);
     const Image& restored = *scene.title(5);
@@ -159,10 +160,10 @@ TEST_F(SceneFrame, TheCycleRestartsOnlyOnceMoreThan80UnitsHavePassed)
 TEST_F(SceneFrame, EveryShownPixelHasAZeroTopByteAndTheBottomRowStaysBlack)
 {
     setTicks(0, 1);
-    DemoClock clock(70.0f, 0.01f);
+    DemoClock clock;
     for (int k = 0; k < 40; ++k) {
         clock.update();
-        ASSERT_TRUE(scene.render(clock, frame));
+        ASSERT_TRUE(scene.render(clock.getTime(), clock.getDelta(), frame));
     }
     for (int i = 0; i < 64000; ++i)
         ASSERT_EQ(frame.pixels()[i] >> 24, 0u);

@@ -1,5 +1,6 @@
 #include "fx/image_blur.h"
 #include "image/pcx_reader.h"
+#include "app/demo_clock.h"
 #include "scene/scene.h"
 #include "support/scripted_ticks.h"
 #include "support/show_pictures.h"
@@ -84,9 +85,9 @@ TEST_F(SceneSetup, AMissingPictureLeavesTheSceneNotReadyAndNamesIt)
     Image frame;
     fillImage(frame, 320, 200, 0x123456);
     setTicks(0);
-    DemoClock clock(70.0f, 0.01f);
+    DemoClock clock;
     clock.update();
-    EXPECT_FALSE(scene.render(clock, frame));
+    EXPECT_FALSE(scene.render(clock.getTime(), clock.getDelta(), frame));
     for (int i = 0; i < 64000; ++i)
         ASSERT_EQ(frame.pixels()[i], 0x123456u);
 }

@@ -5,18 +5,32 @@
 #include "pcx_writer.h"
 #include "terrain_map.h"
 #include "title_cards.h"
+#include "scene/show_facts.h"
+
+namespace {
+
+std::vector<std::uint8_t> makeShowFile(show::Part part)
+{
+    switch (part) {
+    case show::Part::title1: return makeNameCard().toPcx();
+    case show::Part::title2: return makeTaglineCard().toPcx();
+    case show::Part::title3: return makeEmblemCard().toPcx();
+    case show::Part::title4: return makeCreditsCard().toPcx();
+    case show::Part::title5: return makeFarewellCard().toPcx();
+    case show::Part::sprite: return makeGlowSprite().toPcx();
+    case show::Part::terrain: return makeTerrainMap().toPcx();
+    case show::Part::music: return makeDemoModule();
+    }
+    return {};
+}
+
+} // namespace
 
 std::vector<AssetFile> makeShowAssets()
 {
     std::vector<AssetFile> files;
-    files.push_back({"data1.pcx", makeNameCard().toPcx()});
-    files.push_back({"data2.pcx", makeTaglineCard().toPcx()});
-    files.push_back({"data3.pcx", makeEmblemCard().toPcx()});
-    files.push_back({"data4.pcx", makeCreditsCard().toPcx()});
-    files.push_back({"data5.pcx", makeFarewellCard().toPcx()});
-    files.push_back({"data6.pcx", makeGlowSprite().toPcx()});
-    files.push_back({"data7.pcx", makeTerrainMap().toPcx()});
-    files.push_back({"demo.xm", makeDemoModule()});
+    for (const show::File& file : show::files)
+        files.push_back({file.name, makeShowFile(file.part)});
     return files;
 }
 

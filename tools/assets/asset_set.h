@@ -10,7 +10,7 @@ struct AssetFile {
     std::vector<std::uint8_t> bytes;
 };
 
-// The eight files in a fixed order: data1.pcx to data7.pcx, then demo.xm.
+// The show's files, in the order of src/scene/show_files.def.
 std::vector<AssetFile> makeShowAssets();
 
 // Writes the files into an existing folder, each replacing any file of the

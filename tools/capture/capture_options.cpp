@@ -107,7 +107,8 @@ bool parseCaptureOptions(int argc, char** argv, CaptureOptions& options, std::st
         } else if (name == "--fps") {
             if (!parseNumber(value, 1, kSteadyStepsFps, number) ||
                 (number > kFastestDisplayFps && number != kSteadyStepsFps)) {
-                error = "--fps needs 70 (steady clock steps) or a frame rate from 1 to 62";
+                error = "--fps needs " + std::to_string(kSteadyStepsFps) +
+                        " (steady clock steps) or a frame rate from 1 to " + std::to_string(kFastestDisplayFps);
                 return false;
             }
             options.fps = static_cast<int>(number);

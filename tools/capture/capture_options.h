@@ -1,6 +1,8 @@
 // The capture tool's command line.
 #pragma once
 
+#include "scene/show_facts.h"
+
 #include <string>
 
 struct CaptureOptions {
@@ -19,11 +21,12 @@ struct CaptureOptions {
     bool version = false;
 };
 
-// The clock's steady steps: the show at its nominal 70 frames a second.
-constexpr int kSteadyStepsFps = 70;
+// The clock's steady steps: the show at its nominal rate (70 frames a second).
+constexpr int kSteadyStepsFps = show::steadyFps;
 // The most frames a second a live show paced to a display presents (each
-// frame at least 16 ms, so that the clock finds a period passed).
-constexpr int kFastestDisplayFps = 62;
+// frame at least show::shortestFrameMs, so that the clock finds a period
+// passed): 62.
+constexpr int kFastestDisplayFps = show::fastestDisplayFps;
 
 // Fills options from argv, with the defaults resolved (fps, and last as one
 // show cycle at that rate). On a bad argument returns false and sets error

@@ -1,12 +1,14 @@
 // The show's music rendered offline: the module played from its start by
-// libopenmpt, looping as the show does, as 16-bit stereo at 44100 Hz.
+// libopenmpt, looping as the show does, as 16-bit stereo at the show's rate.
 #pragma once
+
+#include "scene/show_facts.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-constexpr int kAudioRate = 44100;
+constexpr int kAudioRate = show::audioRate;
 
 // The sample frame at which the music of video frame k + 1 starts, at fps
 // video frames a second: frame k covers the samples from
