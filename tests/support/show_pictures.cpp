@@ -1,6 +1,7 @@
 #include "support/show_pictures.h"
 
 #include "pcx_writer.h"
+#include "scene/show_facts.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -8,11 +9,13 @@
 
 namespace {
 
-const ShowPicture kPictures[7] = {
-    {"data1.pcx", 522, 37}, {"data2.pcx", 538, 38},  {"data3.pcx", 526, 222},
-    {"data4.pcx", 494, 44}, {"data5.pcx", 440, 44},  {"data6.pcx", 64, 64},
-    {"data7.pcx", 256, 256},
-};
+// The pictures are the show's first seven files, at the sizes the scene loads.
+constexpr ShowPicture picture(int index)
+{
+    return {show::files[index].name, show::files[index].width, show::files[index].height};
+}
+const ShowPicture kPictures[7] = {picture(0), picture(1), picture(2), picture(3),
+                                  picture(4), picture(5), picture(6)};
 
 // Index 0 black, then a ramp from deep colour to white; entry 255 has blue 255.
 PcxPalette rampPalette(int redWeight, int greenWeight, int blueWeight)
