@@ -157,6 +157,22 @@ void paintSpans(const std::int32_t* spanTops, const std::uint32_t* colours, std:
     }
 }
 
+// One span painted nearest first: rows top..bottom - 1 of a column's
+// buffer, a fixed block of kSpanBlock rows ending at bottom and a loop only
+// for longer spans. A block reaching above top lands on rows that farther
+// spans paint afterwards, on rows above the highest painted one (never
+// placed), or in the kSpanBlock rows before the column (the padding of the
+// column before it, or of the buffers).
+inline void paintUpward(std::uint32_t* column, std::int32_t top, std::int32_t bottom,
+                        std::uint32_t colour)
+{
+    std::uint32_t* const block = column + bottom - kSpanBlock;
+    for (std::int32_t r = 0; r < kSpanBlock; ++r)
+        block[r] = colour;
+    for (std::int32_t r = bottom - kSpanBlock - 1; r >= top; --r)
+        column[r] = colour;
+}
+
 // The same spans straight into the frame's column, for frames taller than
 // the buffers.
 void paintTallColumn(const std::int32_t* spanTops, const std::uint32_t* colours,
@@ -310,10 +326,12 @@ void VoxelTerrain::paintLanes(const ColumnJob& job, std::int32_t heading, std::i
     terrain::LaneSamples samples{rows, cells, shows, {}};
     const std::int32_t walked = terrain::walkLanes(simdLevel(), walk, samples);
 
-    // The shown samples of each lane, nearest first, as in spansOf.
-    std::int32_t spanTops[terrain::kMostLanes][kDepthSteps];
-    std::uint32_t colours[terrain::kMostLanes][kDepthSteps];
-    std::int32_t counts[terrain::kMostLanes] = {};
+    // The shown samples of each lane come nearest first; each paints its
+    // span at once, from the row above the lane's painted top up to its own
+    // row (paintUpward).
+    std::int32_t laneTops[terrain::kMostLanes];
+    for (std::int32_t l = 0; l < lanes; ++l)
+        laneTops[l] = job.height - 1;
     for (std::int32_t i = 0; i < walked; ++i) {
         std::uint32_t laneBits = shows[i];
         if (laneBits == 0)
@@ -322,15 +340,16 @@ void VoxelTerrain::paintLanes(const ColumnJob& job, std::int32_t heading, std::i
         do {
             const std::int32_t l = lowestSetBit(laneBits);
             laneBits &= laneBits - 1;
-            const std::int32_t k = counts[l]++;
-            spanTops[l][k] = rows[i * lanes + l];
-            colours[l][k] = lowerChannels(job.colourMap[cells[i * lanes + l]], fade);
+            const std::int32_t row = rows[i * lanes + l];
+            const std::int32_t bottom = laneTops[l];
+            laneTops[l] = row;
+            if (bottom > 0)
+                paintUpward(buffers + l * columnStride, std::max(row, 0), bottom,
+                            lowerChannels(job.colourMap[cells[i * lanes + l]], fade));
         } while (laneBits != 0);
     }
-    for (std::int32_t l = 0; l < lanes; ++l) {
-        paintSpans(spanTops[l], colours[l], counts[l], job.height, buffers + l * columnStride);
+    for (std::int32_t l = 0; l < lanes; ++l)
         highestPainted[l] = std::max(samples.tops[l], 0);
-    }
 }
 
 // Eight neighbouring columns painted into buffers of their rows that lie one
@@ -341,8 +360,11 @@ void VoxelTerrain::paintLanes(const ColumnJob& job, std::int32_t heading, std::i
 void VoxelTerrain::drawColumnGroup(const ColumnJob& job, std::int32_t heading,
                                    std::int32_t firstColumn) const
 {
+    // Each column's rows are followed by kSpanBlock rows of padding, and the
+    // first column is preceded by as many.
     const std::ptrdiff_t columnStride = job.height + kSpanBlock;
-    std::uint32_t buffers[kPlacedColumns * (kColumnRows + kSpanBlock)];
+    std::uint32_t paddedBuffers[kSpanBlock + kPlacedColumns * (kColumnRows + kSpanBlock)];
+    std::uint32_t* const buffers = paddedBuffers + kSpanBlock;
     std::int32_t highestPainted[kPlacedColumns];
     const std::int32_t lanes = terrain::laneCount(simdLevel());
     std::int32_t lift = 0;
