@@ -146,20 +146,20 @@ BlitRows blitRows()
 #if KELVOR_HAS_AVX2
     case SimdLevel::avx2:
         return {pixel_rows::avx2::addRow, pixel_rows::avx2::gatherRow,
-                pixel_rows::avx2::addGatheredRow};
+                pixel_rows::avx2::addGatheredRow, pixel_rows::avx2::addSampledRows};
 #endif
 #if KELVOR_HAS_SSE2
     case SimdLevel::sse2:
         return {pixel_rows::sse2::addRow, pixel_rows::sse2::gatherRow,
-                pixel_rows::sse2::addGatheredRow};
+                pixel_rows::sse2::addGatheredRow, nullptr};
 #endif
 #if KELVOR_HAS_NEON
     case SimdLevel::neon:
         return {pixel_rows::neon::addRow, pixel_rows::neon::gatherRow,
-                pixel_rows::neon::addGatheredRow};
+                pixel_rows::neon::addGatheredRow, nullptr};
 #endif
     default:
         return {pixel_rows::portable::addRow, pixel_rows::portable::gatherRow,
-                pixel_rows::portable::addGatheredRow};
+                pixel_rows::portable::addGatheredRow, nullptr};
     }
 }

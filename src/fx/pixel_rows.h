@@ -24,14 +24,27 @@ void gatherRow(Pixel* sampled, const Pixel* row, std::int32_t rowLength,
 void addGatheredRow(Pixel* target, const Pixel* row, std::int32_t rowLength,
                     const std::int32_t* columns, std::int32_t count, std::uint32_t fade);
 
+// A whole blit's rows at once, for instruction sets that plan how each
+// vector samples its source row once for all rows: target row r (at target
+// + r * targetStride) gets addSaturated(target[i], lowerChannels(
+// sourceRows[r][columns[i]], fade)) for i < count (count at most
+// kMostSampledColumns).
+constexpr std::int32_t kMostSampledColumns = 512;
+using SampledRowsAdd = void (*)(Pixel* target, std::ptrdiff_t targetStride,
+                                const Pixel* const* sourceRows, std::int32_t rowCount,
+                                std::int32_t rowLength, const std::int32_t* columns,
+                                std::int32_t count, std::uint32_t fade);
+
 // The three above for the instruction set in use, picked once for a loop
-// that calls them row after row.
+// that calls them row after row, and the whole-blit rows where the
+// instruction set has them (null elsewhere).
 struct BlitRows {
     void (*add)(Pixel* target, const Pixel* sampled, std::int32_t count);
     void (*gather)(Pixel* sampled, const Pixel* row, std::int32_t rowLength,
                    const std::int32_t* columns, std::int32_t count, std::uint32_t fade);
     void (*addGathered)(Pixel* target, const Pixel* row, std::int32_t rowLength,
                         const std::int32_t* columns, std::int32_t count, std::uint32_t fade);
+    SampledRowsAdd addSampled;
 };
 BlitRows blitRows();
 

@@ -2,6 +2,7 @@
 // function by function (the rest of the program stays on the baseline
 // instruction set) and chosen only on processors that have it. Integer work
 // only, so no floating-point rounding is at stake.
+#include "fx/pixel_rows.h"
 #include "fx/pixel_rows_paths.h"
 
 #if KELVOR_HAS_AVX2
@@ -159,6 +160,104 @@ void placeColumns(Pixel* frame, std::ptrdiff_t frameStride, const Pixel* columns
                   std::ptrdiff_t columnStride, const std::int32_t* from, std::int32_t endRow)
 {
     sse2::placeColumns(frame, frameStride, columns, columnStride, from, endRow);
+}
+
+namespace {
+
+// How one vector of eight target pixels samples its source row, worked out
+// once for every row of a blit: the columns are the same on every row.
+// Where the eight columns lie within sixteen neighbouring pixels, two loads
+// from `base` and two permutes pick them; elsewhere eight loads do.
+struct ChunkPlan {
+    std::int32_t start;  // first of the chunk's eight target pixels
+    std::int32_t base;   // source column of the two loads, or -1 for eight loads
+    __m256i offsets;     // source column - base per lane (the columns themselves for eight loads)
+    __m256i fromHigh;    // lanes taken from the second load
+    __m256i lanes;       // lanes that add (the last chunk overlaps the one before)
+};
+
+KELVOR_AVX2 inline ChunkPlan planChunk(std::int32_t start, std::int32_t rowLength,
+                                       const std::int32_t* columns, __m256i lanes)
+{
+    ChunkPlan plan;
+    plan.start = start;
+    plan.lanes = lanes;
+    const __m256i wanted = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(columns + start));
+    plan.base = -1;
+    plan.offsets = wanted;
+    plan.fromHigh = _mm256_setzero_si256();
+    if (rowLength >= 16) {
+        const std::int32_t base = std::min(columns[start], rowLength - 16);
+        const __m256i offsets = _mm256_sub_epi32(wanted, _mm256_set1_epi32(base));
+        const __m256i outside =
+            _mm256_or_si256(_mm256_cmpgt_epi32(offsets, _mm256_set1_epi32(15)),
+                            _mm256_cmpgt_epi32(_mm256_setzero_si256(), offsets));
+        if (_mm256_testz_si256(outside, outside)) {
+            plan.base = base;
+            plan.offsets = offsets;
+            plan.fromHigh = _mm256_cmpgt_epi32(offsets, _mm256_set1_epi32(7));
+        }
+    }
+    return plan;
+}
+
+KELVOR_AVX2 inline __m256i gatherPlanned(const Pixel* row, const ChunkPlan& plan)
+{
+    if (plan.base >= 0) {
+        const __m256i fromLow = _mm256_permutevar8x32_epi32(load(row + plan.base), plan.offsets);
+        const __m256i fromHigh = _mm256_permutevar8x32_epi32(load(row + plan.base + 8), plan.offsets);
+        return _mm256_blendv_epi8(fromLow, fromHigh, plan.fromHigh);
+    }
+    alignas(32) std::int32_t columns[8];
+    _mm256_store_si256(reinterpret_cast<__m256i*>(columns), plan.offsets);
+    return _mm256_setr_epi32(static_cast<int>(row[columns[0]]), static_cast<int>(row[columns[1]]),
+                             static_cast<int>(row[columns[2]]), static_cast<int>(row[columns[3]]),
+                             static_cast<int>(row[columns[4]]), static_cast<int>(row[columns[5]]),
+                             static_cast<int>(row[columns[6]]), static_cast<int>(row[columns[7]]));
+}
+
+// Rows of fewer than eight pixels, through the SSE2 rows.
+void addShortSampledRows(Pixel* target, std::ptrdiff_t targetStride, const Pixel* const* sourceRows,
+                         std::int32_t rowCount, std::int32_t rowLength, const std::int32_t* columns,
+                         std::int32_t count, std::uint32_t fade)
+{
+    for (std::int32_t r = 0; r < rowCount; ++r, target += targetStride)
+        sse2::addGatheredRow(target, sourceRows[r], rowLength, columns, count, fade);
+}
+
+} // namespace
+
+KELVOR_AVX2 void addSampledRows(Pixel* target, std::ptrdiff_t targetStride,
+                                const Pixel* const* sourceRows, std::int32_t rowCount,
+                                std::int32_t rowLength, const std::int32_t* columns,
+                                std::int32_t count, std::uint32_t fade)
+{
+    if (count < 8 || count > kMostSampledColumns) {
+        addShortSampledRows(target, targetStride, sourceRows, rowCount, rowLength, columns, count,
+                            fade);
+        return;
+    }
+    ChunkPlan plans[kMostSampledColumns / 8 + 1];
+    std::int32_t chunks = 0;
+    const __m256i allLanes = _mm256_set1_epi32(-1);
+    std::int32_t i = 0;
+    for (; i + 8 <= count; i += 8)
+        plans[chunks++] = planChunk(i, rowLength, columns, allLanes);
+    if (i < count)
+        plans[chunks++] = planChunk(count - 8, rowLength, columns, lastLanes(count - i));
+
+    const __m256i mask = channelMask();
+    const __m256i lower = fadeVector(fade);
+    for (std::int32_t r = 0; r < rowCount; ++r, target += targetStride) {
+        const Pixel* const row = sourceRows[r];
+        for (std::int32_t c = 0; c < chunks; ++c) {
+            const ChunkPlan& plan = plans[c];
+            const __m256i source =
+                _mm256_and_si256(_mm256_subs_epu8(gatherPlanned(row, plan), lower), plan.lanes);
+            Pixel* const pixels = target + plan.start;
+            store(pixels, _mm256_and_si256(_mm256_adds_epu8(load(pixels), source), mask));
+        }
+    }
 }
 
 } // namespace avx2

@@ -31,6 +31,9 @@ KELVOR_PIXEL_ROW_PATH
 #if KELVOR_HAS_AVX2
 namespace avx2 {
 KELVOR_PIXEL_ROW_PATH
+void addSampledRows(Pixel* target, std::ptrdiff_t targetStride, const Pixel* const* sourceRows,
+                    std::int32_t rowCount, std::int32_t rowLength, const std::int32_t* columns,
+                    std::int32_t count, std::uint32_t fade);
 }
 #endif
 #if KELVOR_HAS_NEON

@@ -42,6 +42,29 @@ void planColumns(std::int64_t u, std::int64_t step, std::int32_t count, std::int
         columns[i] = static_cast<std::int32_t>(lastColumn);
 }
 
+// The rows of one chunk of columns through an instruction set that plans
+// its sampling once per blit: the source row of every target row is worked
+// out first, kPlannedRows rows at a time.
+constexpr std::int32_t kPlannedRows = 256;
+
+void addPlannedRows(const BlitGeometry& g, const Image& source, Image& target, std::int32_t left,
+                    const std::int32_t* columns, std::int32_t count, std::uint32_t fade,
+                    SampledRowsAdd addSampled)
+{
+    const std::int32_t sourceWidth = source.width();
+    const std::int64_t lastRow = source.height() - 1;
+    const std::int32_t targetWidth = target.width();
+    const Pixel* sourceRows[kPlannedRows];
+    std::int64_t v = g.startV;
+    for (std::int32_t top = g.top; top < g.bottom; top += kPlannedRows) {
+        const std::int32_t rowCount = std::min(kPlannedRows, g.bottom - top);
+        for (std::int32_t r = 0; r < rowCount; ++r, v += g.stepY)
+            sourceRows[r] = source.pixels() + std::min(v >> 16, lastRow) * sourceWidth;
+        addSampled(target.pixels() + static_cast<std::int64_t>(top) * targetWidth + left, targetWidth,
+                   sourceRows, rowCount, sourceWidth, columns, count, fade);
+    }
+}
+
 // Walks the clipped rectangle and adds every source pixel it samples, each
 // channel first lowered by fade, to the target pixel. The sampled row is
 // held inside the source like the column. A source row that serves several
@@ -62,6 +85,10 @@ void walkRectangle(const BlitGeometry& g, const Image& source, Image& target, st
     for (std::int32_t left = g.left; left < g.right; left += kChunkColumns) {
         const std::int32_t count = std::min(kChunkColumns, g.right - left);
         planColumns(g.startU + (left - g.left) * g.stepX, g.stepX, count, lastColumn, columns);
+        if (rows.addSampled != nullptr) {
+            addPlannedRows(g, source, target, left, columns, count, fade, rows.addSampled);
+            continue;
+        }
 
         std::int64_t v = g.startV;
         std::int64_t sampledRow = -1;

@@ -199,6 +199,43 @@ TEST_P(PixelRows, RowsSampledAtRisingColumnsOfEveryStep)
     }
 }
 
+// The whole-blit rows where the instruction set has them: several target
+// rows, some sharing a source row, sampled at rising columns of every step;
+// each row as the tables add it, and nothing beside the rows touched.
+TEST_P(PixelRows, SampledRowsAddEveryRowAsTheTablesDo)
+{
+    const SampledRowsAdd addSampled = blitRows().addSampled;
+    if (addSampled == nullptr)
+        GTEST_SKIP() << "this instruction set adds row by row";
+    std::mt19937 random(23u);
+    constexpr std::ptrdiff_t kStride = 600;
+    for (std::int32_t rowLength : {1, 15, 16, 17, 64, 522}) {
+        std::vector<Pixel> source(static_cast<std::size_t>(rowLength) * 3);
+        for (auto& p : source)
+            p = random();
+        for (std::int64_t step : {0x4000, 0x10000, 0x1F000, 0x20000, 0x28000, 0x40000}) {
+            std::vector<std::int32_t> columns;
+            for (std::int64_t u = 0x8000; (u >> 16) < rowLength && columns.size() < 512; u += step)
+                columns.push_back(static_cast<std::int32_t>(u >> 16));
+            const std::int32_t count = static_cast<std::int32_t>(columns.size());
+            const Pixel* rows[5] = {&source[0], &source[rowLength], &source[rowLength],
+                                    &source[2 * static_cast<std::size_t>(rowLength)], &source[0]};
+            for (std::uint32_t fade : {0u, 40u, 255u}) {
+                std::vector<Pixel> target(5 * kStride);
+                for (auto& p : target)
+                    p = random();
+                std::vector<Pixel> want = target;
+                for (int r = 0; r < 5; ++r)
+                    for (std::int32_t i = 0; i < count; ++i)
+                        want[r * kStride + i] =
+                            tableSum(tables, target[r * kStride + i], lowered(rows[r][columns[i]], fade));
+                addSampled(target.data(), kStride, rows, 5, rowLength, columns.data(), count, fade);
+                ASSERT_EQ(target, want) << rowLength << " step " << step << " fade " << fade;
+            }
+        }
+    }
+}
+
 // The glow block: nine amounts added with saturation, every top byte kept,
 // the pixel right of each block row and every other pixel left as they were.
 TEST_P(PixelRows, GlowBlockAddsNinePixelsAndKeepsTheRest)
