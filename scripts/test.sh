@@ -5,12 +5,12 @@
 #  2. the hardening checks in a clang AddressSanitizer/UBSan build (preset
 #     fuzz): each fuzz target for a bounded time, the hardening tests and a
 #     short soak run;
-#  3. the whole suite under AddressSanitizer and UBSan (preset asan);
+#  3. the rest of the suite under AddressSanitizer and UBSan (preset asan);
 #  4. the web build (build-web/site, as ./scripts/web.sh makes it);
 #  5. the Windows build (build-windows, as ./scripts/windows.sh makes it);
 #  6. the whole suite in the release build (preset release), the show under
 #     Xvfb, the web build in Node.js and headless Chromium and the Windows
-#     build under Wine included;
+#     build under Wine included, the soak left to step 2;
 #  7. the arm64 build under qemu-aarch64 against the release build.
 #
 #   ./scripts/test.sh --quick   the loop while changing the show: the unit
@@ -40,10 +40,12 @@ cmake --build --preset clang -j"$jobs"
 echo "== hardening: fuzzing, soak"
 "$root/scripts/ci-hardening.sh"
 
+# The hardening tests and the soak ran under clang's sanitizers just now;
+# here the rest of the suite runs under g++'s.
 echo "== the suite under the sanitizers"
 cmake --preset asan > /dev/null
 cmake --build --preset asan -j"$jobs"
-ctest --preset asan -j"$jobs"
+ctest --preset asan -j"$jobs" -LE hardening
 
 echo "== the web build"
 "$root/scripts/web.sh" --build
@@ -56,7 +58,8 @@ cmake --preset release \
   -DKELVOR_REFERENCE_CAPTURE="$root/build-clang/kelvor-capture" \
   -DKELVOR_WEB_SITE="$root/build-web/site" -DKELVOR_WINDOWS_BUILD="$root/build-windows"
 cmake --build --preset release -j"$jobs"
-ctest --preset release -j"$jobs"
+# The soak ran once, under the sanitizers, which see more than this build.
+ctest --preset release -j"$jobs" -LE soak
 
 echo "== the arm64 build under qemu-aarch64 against the release build"
 "$root/scripts/arm64.sh" --test "$root/build"
