@@ -7,12 +7,10 @@
 namespace {
 
 // How long before the end of a frame period the wait stops sleeping and
-// polls the tick count instead. A sleeping thread wakes about 0.15 ms late
-// on a busy machine (nine wakes in ten; kelvor_wake_bench), so half a
-// millisecond keeps the end of the wait to the poll, while the poll costs a
-// thirtieth of the period. A margin of 1 ms costs the show half as much
-// processor time again, 2 ms more than twice as much, and leaves the frames
-// no more even.
+// polls the tick count instead: long enough to cover how late a sleeping
+// thread usually wakes (kelvor_wake_bench), short enough that the poll costs
+// little of the period (bench/pacing/show_pacing.sh). The figures are in
+// bench/RESULTS.md.
 constexpr double sleepMargin = 0.5;
 
 } // namespace

@@ -1,11 +1,9 @@
 // A GPU scales and presents the picture for next to nothing, so SDL's first
 // choice (OpenGL) is kept wherever OpenGL runs on one. Where the only OpenGL
 // is a rasterizer in software (Mesa's llvmpipe in a virtual machine, on a
-// remote or virtual X server), it costs the processor far more than SDL's
-// own software renderer, which scales into the window's shared memory in one
-// pass: under Xvfb the whole show used 11 % of a core through llvmpipe
-// against 7 % at 1x, 27 % against 9 % at 3x, 23 % against 17 % fullscreen
-// at 1920x1080.
+// remote or virtual X server), it costs the processor more than SDL's own
+// software renderer, which scales into the window's shared memory in one
+// pass (bench/pacing/show_pacing.sh; the figures are in bench/RESULTS.md).
 #include "platform/desktop/sdl_renderer.h"
 
 #include <SDL_opengl.h>
