@@ -125,7 +125,7 @@ show_seconds=$((SECONDS - show_started))
 echo "== the show's files (kelvor-assets, desktop build)"
 # In the desktop build as it is, or (none yet) as ./scripts/show.sh makes it.
 [ -f "$root/build/CMakeCache.txt" ] || (cd "$root" && cmake --preset show > /dev/null)
-cmake --build "$root/build" -j"$jobs" --target kelvor_show_assets > /dev/null
+cmake --build "$root/build" -j"$jobs" --target kelvor_show_assets kelvor_show_facts_files > /dev/null
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/build/CMakeCache.txt")
 name="kelvor-$version-windows-x86_64"
@@ -137,7 +137,9 @@ mkdir -p "$stage/licences"
 stamp=$(git -C "$root" log -1 --format=%ct 2>/dev/null || echo 0)
 SOURCE_DATE_EPOCH=$stamp $triple-strip -o "$stage/kelvor.exe" "$out/build/kelvor.exe"
 SOURCE_DATE_EPOCH=$stamp $triple-strip -o "$stage/kelvor-capture.exe" "$out/build/kelvor-capture.exe"
-cp "$root"/build/show/{demo.xm,data1.pcx,data2.pcx,data3.pcx,data4.pcx,data5.pcx,data6.pcx,data7.pcx} "$stage/"
+for file in $(source "$root/build/show_facts.sh" && echo "$KELVOR_SHOW_FILES"); do
+  cp "$root/build/show/$file" "$stage/"
+done
 cp "$prefix"/licences/*.txt "$stage/licences/"
 cp "$root/LICENSE" "$stage/licences/KELVOR.txt"
 cp /usr/share/doc/mingw-w64-x86-64-dev/copyright "$stage/licences/mingw-w64-runtime.txt"

@@ -34,7 +34,11 @@ while :; do
 done
 kelvor=$(readlink -f "$1")
 show=$2
-[ -n "$installed" ] || for file in demo.xm data1.pcx data2.pcx data3.pcx data4.pcx data5.pcx data6.pcx data7.pcx; do
+# The show's files as the build names them: its show_facts.sh, beside the show
+# folder it makes, or $KELVOR_SHOW_FACTS_SH.
+facts=${KELVOR_SHOW_FACTS_SH:-$show/../show_facts.sh}
+[ -n "$installed" ] || [ -f "$facts" ] || { echo "FAIL: no $facts; the build writes it" >&2; exit 1; }
+[ -n "$installed" ] || for file in $(source "$facts" && echo "$KELVOR_SHOW_FILES"); do
   [ -f "$show/$file" ] || { echo "FAIL: $show/$file is missing; the show files are made by the build" >&2; exit 1; }
 done
 

@@ -5,6 +5,7 @@ it to the same RGB pixels.
 
 usage: check_pictures.py DUMP_PROGRAM FOLDER
 """
+import json
 import os
 import struct
 import subprocess
@@ -13,16 +14,10 @@ import tempfile
 
 from PIL import Image
 
-# File, width and height as the show loads them.
-PICTURES = [
-    ("data1.pcx", 522, 37),
-    ("data2.pcx", 538, 38),
-    ("data3.pcx", 526, 222),
-    ("data4.pcx", 494, 44),
-    ("data5.pcx", 440, 44),
-    ("data6.pcx", 64, 64),
-    ("data7.pcx", 256, 256),
-]
+# File, width and height as the show loads them, from the build's show facts
+# (show_facts.json beside the programs, or $KELVOR_SHOW_FACTS).
+with open(os.environ.get("KELVOR_SHOW_FACTS", "show_facts.json")) as facts_file:
+    PICTURES = [(f["name"], f["width"], f["height"]) for f in json.load(facts_file)["files"] if f["width"] > 0]
 
 
 def header_problems(data, width, height):

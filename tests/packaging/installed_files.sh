@@ -1,6 +1,7 @@
 # Shared by the packaging checks (sourced): what an installation holds, and
 # the checks that apply to an installation wherever it lies. The sourcing
-# script sets $work (a scratch folder holding an empty folder "elsewhere"),
+# script sets $build (the build folder, whose show_facts.sh names the show's
+# files), $work (a scratch folder holding an empty folder "elsewhere"),
 # and $emulator to run the programs of a cross build (qemu-aarch64 for an
 # arm64 build; empty for this machine's own).
 
@@ -19,7 +20,7 @@ expected_files() {
       "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml" \
       share/doc/kelvor/copyright share/doc/kelvor/changelog.gz \
       share/man/man6/kelvor.6.gz share/man/man1/kelvor-capture.1.gz share/man/man1/kelvor-assets.1.gz
-    for file in demo.xm data1.pcx data2.pcx data3.pcx data4.pcx data5.pcx data6.pcx data7.pcx; do
+    for file in $(source "$build/show_facts.sh" && echo "$KELVOR_SHOW_FILES"); do
       echo "share/kelvor/$file"
     done
     for size in 16 22 24 32 48 64 128 256; do

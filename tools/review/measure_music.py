@@ -27,11 +27,15 @@ import sys
 import numpy as np
 from PIL import Image, ImageDraw
 
-RATE = 44100
-CYCLE_FRAMES = 8000  # one show cycle at 70 frames a second
-CLOCK_UNITS_PER_SECOND = 0.7
+import show_facts
+
+FACTS = show_facts.load()
+RATE = FACTS["audioRate"]
+CYCLE_FRAMES = show_facts.cycle_frames(FACTS)  # one show cycle of clock steps
+STEPS_PER_SECOND = int(FACTS["clock"]["rate"])
+CLOCK_UNITS_PER_SECOND = round(STEPS_PER_SECOND * FACTS["clock"]["step"], 9)
 # Show times (clock units) at which the five title cards enter and leave.
-CARD_WINDOWS = [(21.2, 30.2), (33.2, 43.2), (39.2, 49.2), (44.2, 64.2), (59.2, 79.2)]
+CARD_WINDOWS = [(card["entry"], card["exit"]) for card in FACTS["cards"]]
 ONSET_WINDOW = 0.050  # seconds either side of an entry
 PRESENCE_BAND = (2000.0, 6000.0)
 BANDS = [(20, 120, "sub/bass"), (120, 500, "low-mid"), (500, 2000, "mid"),
@@ -49,12 +53,12 @@ def render_cycle(capture, show, out):
     """One cycle and a little of the next, as the show loops its music; the
     figures cover the cycle alone (written to cycle.wav)."""
     wav = os.path.join(out, "cycle-and-seam.wav")
-    subprocess.run([capture, "--assets", show, "--fps", "70", "--last", str(CYCLE_FRAMES + SEAM_FRAMES),
+    subprocess.run([capture, "--assets", show, "--fps", str(STEPS_PER_SECOND), "--last", str(CYCLE_FRAMES + SEAM_FRAMES),
                     "--wav", wav],
                    check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     x, raw = read_wav(wav)
     cycle = os.path.join(out, "cycle.wav")
-    write_wav(cycle, raw[:CYCLE_FRAMES * RATE // 70])
+    write_wav(cycle, raw[:CYCLE_FRAMES * RATE // STEPS_PER_SECOND])
     return cycle, x
 
 

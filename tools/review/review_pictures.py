@@ -34,9 +34,12 @@ import tempfile
 import numpy as np
 from PIL import Image, ImageDraw
 
-WIDTH, HEIGHT = 320, 200
+import show_facts
+
+FACTS = show_facts.load()
+WIDTH, HEIGHT = FACTS["screen"]["width"], FACTS["screen"]["height"]
 FRAME_BYTES = WIDTH * HEIGHT * 3
-CYCLE_FRAMES = 8000
+CYCLE_FRAMES = show_facts.cycle_frames(FACTS)
 EVERY = 10
 WHITE_LEVEL = 250
 
@@ -44,10 +47,10 @@ WHITE_LEVEL = 250
 # card (frame K shows show time K / 100 in the first cycle), and the
 # horizontal stretch at which the show draws the picture.
 TEXT_CARDS = [
-    (1, "data1.pcx", 21.2, 30.2, 2.0),
-    (2, "data2.pcx", 33.2, 43.2, 1.0),
-    (4, "data4.pcx", 44.2, 64.2, 1.0),
-    (5, "data5.pcx", 59.2, 79.2, (310 / 440) / (27 / 44)),
+    (card["card"], show_facts.file_of(FACTS, "title%d" % card["card"]), card["entry"], card["exit"], stretch)
+    for card in FACTS["cards"]
+    for number, stretch in ((1, 2.0), (2, 1.0), (4, 1.0), (5, (310 / 440) / (27 / 44)))
+    if card["card"] == number
 ]
 
 
@@ -60,7 +63,7 @@ def render_cycle(capture, assets, video):
     of 1/70 s), losslessly, without scaling."""
     steady = []
     if "--fps" in subprocess.run([capture, "--help"], capture_output=True, text=True).stdout:
-        steady = ["--fps", "70"]  # a video's frames are otherwise a display's
+        steady = ["--fps", str(int(FACTS["clock"]["rate"]))]  # a video's frames are otherwise a display's
     run([capture, "--assets", assets, "--last", str(CYCLE_FRAMES), "--scale", "1", "--video", video] + steady,
         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
