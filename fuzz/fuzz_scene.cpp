@@ -21,8 +21,6 @@
 
 namespace {
 
-constexpr std::int32_t screenWidth = 320;
-constexpr std::int32_t screenHeight = 200;
 
 void check(bool condition)
 {
@@ -87,10 +85,10 @@ private:
 void checkFrame(const Image& frame)
 {
     const Pixel* pixels = frame.pixels();
-    for (std::int32_t i = 0; i < screenWidth * screenHeight; ++i)
+    for (std::int32_t i = 0; i < show::screenWidth * show::screenHeight; ++i)
         check((pixels[i] >> 24) == 0);
-    const Pixel* bottomRow = pixels + (screenHeight - 1) * screenWidth;
-    for (std::int32_t x = 0; x < screenWidth; ++x)
+    const Pixel* bottomRow = pixels + (show::screenHeight - 1) * show::screenWidth;
+    for (std::int32_t x = 0; x < show::screenWidth; ++x)
         check(bottomRow[x] == 0);
 }
 
@@ -105,11 +103,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The same particle cloud for every input, so that a finding reproduces.
     setRandomState(1);
     Scene scene;
-    scene.setup(screenWidth, screenHeight, pictures.path());
+    scene.setup(show::screenWidth, show::screenHeight, pictures.path());
     check(scene.ready() == (input.pictureMask == 0 || !input.missing));
 
     Image frame;
-    frame.resize(screenWidth, screenHeight);
+    frame.resize(show::screenWidth, show::screenHeight);
     setTicks(0, 1);
     DemoClock clock;
     for (std::uint16_t jump : input.jumps) {

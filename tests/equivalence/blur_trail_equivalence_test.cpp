@@ -50,12 +50,12 @@ TEST_P(BlurTrailEquivalence, TrailOverSeveralFrames)
     const std::string folder = makeTemporaryFolder();
     writeShowPictures(folder);
     Scene scene;
-    ASSERT_TRUE(scene.setup(320, 200, folder));
+    ASSERT_TRUE(scene.setup(show::screenWidth, show::screenHeight, folder));
     std::vector<Pixel> previous(64000, 0u); // the scene's previous frame starts black
     RandomInputs random(11u);
     Image frame;
     for (int round = 0; round < 4; ++round) {
-        random.fill(frame, 320, 200);
+        random.fill(frame, show::screenWidth, show::screenHeight);
         std::vector<Pixel> expected(frame.pixels(), frame.pixels() + 64000);
         baseline::blendTrail(expected.data(), previous.data(), 64000);
         scene.blendWithPreviousFrame(frame);

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr std::int32_t screenWidth = 320;
-constexpr std::int32_t screenHeight = 200;
 
 } // namespace
 
@@ -22,8 +20,8 @@ ShowRig::ShowRig(const std::string& pictureFolder, std::uint32_t firstTick)
         folder = temporaryFolder;
     }
     showScene = std::make_unique<Scene>();
-    showScene->setup(screenWidth, screenHeight, folder);
-    frameImage.resize(screenWidth, screenHeight);
+    showScene->setup(show::screenWidth, show::screenHeight, folder);
+    frameImage.resize(show::screenWidth, show::screenHeight);
     setTicks(firstTick, 1);
     showClock = std::make_unique<DemoClock>();
 }
@@ -49,15 +47,15 @@ void ShowRig::setTickCount(std::uint32_t ticks)
 
 std::string frameFault(const Image& frame)
 {
-    if (frame.width() != screenWidth || frame.height() != screenHeight || frame.pixels() == nullptr)
-        return "the frame is not 320 x 200";
+    if (frame.width() != show::screenWidth || frame.height() != show::screenHeight || frame.pixels() == nullptr)
+        return "the frame is not the screen size";
     const Pixel* pixels = frame.pixels();
-    for (std::int32_t i = 0; i < screenWidth * screenHeight; ++i) {
+    for (std::int32_t i = 0; i < show::screenWidth * show::screenHeight; ++i) {
         if ((pixels[i] >> 24) != 0)
             return "pixel " + std::to_string(i) + " has a non-zero top byte";
     }
-    for (std::int32_t x = 0; x < screenWidth; ++x) {
-        if (pixels[(screenHeight - 1) * screenWidth + x] != 0)
+    for (std::int32_t x = 0; x < show::screenWidth; ++x) {
+        if (pixels[(show::screenHeight - 1) * show::screenWidth + x] != 0)
             return "the bottom row is not black at column " + std::to_string(x);
     }
     return "";

@@ -50,7 +50,7 @@ private:
 // Returns an empty string when they hold, else what broke.
 std::string frameFault(const Image& frame);
 
-// True when a 320 x 200 frame is black everywhere.
+// True when a screen-sized frame is black everywhere.
 bool frameIsBlack(const Image& frame);
 
 // The current show time: clock time minus the start of the show cycle.

@@ -15,7 +15,7 @@ std::uint32_t bitsOf(float value)
     return bits;
 }
 
-const double kPeriod = static_cast<float>(1000.0 / 70.0f);
+const double kPeriod = static_cast<float>(1000.0 / show::clockRate);
 
 TEST(DemoClock, FirstUpdateWaitsOnePeriodAndAddsOneStep)
 {

@@ -47,9 +47,9 @@ TEST_P(GoldenFrames, ShowCycleAndRestartRenderThePinnedFrames)
     setRandomState(1);
     setTicks(0, 1);
     Scene scene;
-    ASSERT_TRUE(scene.setup(320, 200, folder));
+    ASSERT_TRUE(scene.setup(show::screenWidth, show::screenHeight, folder));
     Image frame;
-    frame.resize(320, 200);
+    frame.resize(show::screenWidth, show::screenHeight);
     DemoClock clock;
 
     int restartFrame = 0;
@@ -60,7 +60,7 @@ TEST_P(GoldenFrames, ShowCycleAndRestartRenderThePinnedFrames)
             restartFrame = k;
         const auto found = pinned.find(k);
         if (found != pinned.end()) {
-            EXPECT_EQ(hex(frameHash(frame.pixels(), 64000)), found->second) << "frame " << k;
+            EXPECT_EQ(hex(frameHash(frame.pixels(), show::screenWidth * show::screenHeight)), found->second) << "frame " << k;
         }
     }
     // Clock time passes 80 (summed in float) with the 8001st step.

@@ -37,13 +37,13 @@ protected:
     {
         const std::string folder = makeTemporaryFolder();
         writeWhitePictures(folder);
-        ASSERT_TRUE(scene.setup(320, 200, folder));
-        fillImage(frame, 320, 200, 0);
+        ASSERT_TRUE(scene.setup(show::screenWidth, show::screenHeight, folder));
+        fillImage(frame, show::screenWidth, show::screenHeight, 0);
     }
 
     bool frameIsBlack() const
     {
-        for (int i = 0; i < 64000; ++i)
+        for (int i = 0; i < show::screenWidth * show::screenHeight; ++i)
             if (frame.pixels()[i] != 0)
                 return false;
         return true;
@@ -65,7 +65,7 @@ TEST_F(SceneFrame, TitleOneNeedsShowTimeAbove21Point2)
     scene.drawTimeline(21.2f, frame);
     EXPECT_FALSE(frameIsBlack());
 
-    fillImage(frame, 320, 200, 0);
+    fillImage(frame, show::screenWidth, show::screenHeight, 0);
     scene.drawTimeline(std::nextafter(21.2f, 0.0f), frame);
     EXPECT_TRUE(frameIsBlack());
 }
@@ -92,12 +92,12 @@ TEST_F(SceneFrame, TitleOneBlursItsPictureOnlyPast4Point5)
 TEST_F(SceneFrame, CardsTreatNonPositiveAndNanLocalTimesAs0Point01)
 {
     Image reference;
-    fillImage(reference, 320, 200, 0);
+    fillImage(reference, show::screenWidth, show::screenHeight, 0);
     scene.drawTitle2(0.01f, reference);
     for (const float odd : {0.0f, -3.0f, std::nanf("")}) {
-        fillImage(frame, 320, 200, 0);
+        fillImage(frame, show::screenWidth, show::screenHeight, 0);
         scene.drawTitle2(odd, frame);
-        for (int i = 0; i < 64000; ++i)
+        for (int i = 0; i < show::screenWidth * show::screenHeight; ++i)
             ASSERT_EQ(frame.pixels()[i], reference.pixels()[i]);
     }
     // At 0.01 card 2 shows at level 0.005: white lowered by 253 adds 2.
@@ -119,13 +119,13 @@ TEST_F(SceneFrame, CardsVanishAfterTheirFadeButCardFiveKeepsBlurring)
 
 TEST_F(SceneFrame, TrailHalvesTheNewAndThePreviousFrame)
 {
-    fillImage(frame, 320, 200, 0xFFFFFF);
+    fillImage(frame, show::screenWidth, show::screenHeight, 0xFFFFFF);
     scene.blendWithPreviousFrame(frame);
     EXPECT_EQ(frame.pixels()[0], 0x7F7F7Fu);
-    fillImage(frame, 320, 200, 0xFFFFFF);
+    fillImage(frame, show::screenWidth, show::screenHeight, 0xFFFFFF);
     scene.blendWithPreviousFrame(frame);
     EXPECT_EQ(frame.pixels()[0], 0xBEBEBEu);   // 127 + 63
-    fillImage(frame, 320, 200, 0);
+    fillImage(frame, show::screenWidth, show::screenHeight, 0);
     scene.blendWithPreviousFrame(frame);
     EXPECT_EQ(frame.pixels()[0], 0x5F5F5Fu);
     EXPECT_EQ(scene.previous()[0], 0x5F5F5Fu);
@@ -165,10 +165,10 @@ TEST_F(SceneFrame, EveryShownPixelHasAZeroTopByteAndTheBottomRowStaysBlack)
         clock.update();
         ASSERT_TRUE(scene.render(clock.getTime(), clock.getDelta(), frame));
     }
-    for (int i = 0; i < 64000; ++i)
+    for (int i = 0; i < show::screenWidth * show::screenHeight; ++i)
         ASSERT_EQ(frame.pixels()[i] >> 24, 0u);
-    for (int x = 0; x < 320; ++x)
-        ASSERT_EQ(frame.pixels()[199 * 320 + x], 0u);
+    for (int x = 0; x < show::screenWidth; ++x)
+        ASSERT_EQ(frame.pixels()[(show::screenHeight - 1) * show::screenWidth + x], 0u);
     EXPECT_FALSE(frameIsBlack());
 }
 

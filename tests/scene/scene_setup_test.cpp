@@ -38,10 +38,10 @@ TEST_F(SceneSetup, PreparesEveryResourceBeforeTheFirstFrame)
 {
     Scene scene;
     EXPECT_FALSE(scene.ready());
-    ASSERT_TRUE(scene.setup(320, 200, folder));
+    ASSERT_TRUE(scene.setup(show::screenWidth, show::screenHeight, folder));
     ASSERT_TRUE(scene.ready());
 
-    for (int i = 0; i < 64000; ++i)
+    for (int i = 0; i < show::screenWidth * show::screenHeight; ++i)
         ASSERT_EQ(scene.previous()[i], 0u);
 
     // The pristine copies are the cards as loaded; the cards are not blurred.
@@ -77,18 +77,18 @@ TEST_F(SceneSetup, AMissingPictureLeavesTheSceneNotReadyAndNamesIt)
     std::remove((folder + "/data3.pcx").c_str());
     std::remove((folder + "/data7.pcx").c_str());
     Scene scene;
-    scene.setup(320, 200, folder);
+    scene.setup(show::screenWidth, show::screenHeight, folder);
     EXPECT_FALSE(scene.ready());
     EXPECT_EQ(scene.missingPicture(), "data3.pcx");
 
     // Rendering refuses and leaves the frame as it was.
     Image frame;
-    fillImage(frame, 320, 200, 0x123456);
+    fillImage(frame, show::screenWidth, show::screenHeight, 0x123456);
     setTicks(0);
     DemoClock clock;
     clock.update();
     EXPECT_FALSE(scene.render(clock.getTime(), clock.getDelta(), frame));
-    for (int i = 0; i < 64000; ++i)
+    for (int i = 0; i < show::screenWidth * show::screenHeight; ++i)
         ASSERT_EQ(frame.pixels()[i], 0x123456u);
 }
 
@@ -97,7 +97,7 @@ TEST_F(SceneSetup, ADirectoryInPlaceOfAPictureCountsAsMissing)
     std::remove((folder + "/data7.pcx").c_str());
     ASSERT_EQ(mkdir((folder + "/data7.pcx").c_str(), 0700), 0);
     Scene scene;
-    scene.setup(320, 200, folder);
+    scene.setup(show::screenWidth, show::screenHeight, folder);
     EXPECT_FALSE(scene.ready());
     EXPECT_EQ(scene.missingPicture(), "data7.pcx");
 }
