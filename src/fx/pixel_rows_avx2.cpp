@@ -10,6 +10,7 @@
 #include <immintrin.h>
 
 #include <algorithm>
+#include <cstdint>
 
 #define KELVOR_AVX2 __attribute__((target("avx2")))
 
@@ -169,25 +170,32 @@ namespace {
 // Where the eight columns lie within sixteen neighbouring pixels, two loads
 // from `base` and two permutes pick them; elsewhere eight loads do.
 struct ChunkPlan {
-    std::int32_t start;  // first of the chunk's eight target pixels
+    std::int32_t start;  // target pixel under the first lane (may lie before the row)
     std::int32_t base;   // source column of the two loads, or -1 for eight loads
+    bool whole;          // every lane lies inside the row
     __m256i offsets;     // source column - base per lane (the columns themselves for eight loads)
     __m256i fromHigh;    // lanes taken from the second load
-    __m256i lanes;       // lanes that add (the last chunk overlaps the one before)
+    __m256i lanes;       // lanes inside the row
 };
 
-KELVOR_AVX2 inline ChunkPlan planChunk(std::int32_t start, std::int32_t rowLength,
-                                       const std::int32_t* columns, __m256i lanes)
+// columns holds a source column for each of the chunk's lanes, inside the
+// row also for lanes outside it.
+KELVOR_AVX2 inline ChunkPlan planChunk(std::int32_t start, std::int32_t count,
+                                       std::int32_t rowLength, const std::int32_t* columns)
 {
     ChunkPlan plan;
     plan.start = start;
-    plan.lanes = lanes;
-    const __m256i wanted = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(columns + start));
+    plan.whole = start >= 0 && start + 8 <= count;
+    const __m256i position = _mm256_add_epi32(_mm256_set1_epi32(start),
+                                              _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+    plan.lanes = _mm256_andnot_si256(_mm256_cmpgt_epi32(_mm256_setzero_si256(), position),
+                                     _mm256_cmpgt_epi32(_mm256_set1_epi32(count), position));
+    const __m256i wanted = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(columns));
     plan.base = -1;
     plan.offsets = wanted;
     plan.fromHigh = _mm256_setzero_si256();
     if (rowLength >= 16) {
-        const std::int32_t base = std::min(columns[start], rowLength - 16);
+        const std::int32_t base = std::min(columns[0], rowLength - 16);
         const __m256i offsets = _mm256_sub_epi32(wanted, _mm256_set1_epi32(base));
         const __m256i outside =
             _mm256_or_si256(_mm256_cmpgt_epi32(offsets, _mm256_set1_epi32(15)),
@@ -216,13 +224,14 @@ KELVOR_AVX2 inline __m256i gatherPlanned(const Pixel* row, const ChunkPlan& plan
                              static_cast<int>(row[columns[6]]), static_cast<int>(row[columns[7]]));
 }
 
-// Rows of fewer than eight pixels, through the SSE2 rows.
-void addShortSampledRows(Pixel* target, std::ptrdiff_t targetStride, const Pixel* const* sourceRows,
-                         std::int32_t rowCount, std::int32_t rowLength, const std::int32_t* columns,
-                         std::int32_t count, std::uint32_t fade)
+// The pixels before the first target pixel that lie in the first row's
+// 32-byte block: when every row starts at the same alignment, the chunks
+// then start on 32-byte boundaries and no store spans two cache lines.
+inline std::int32_t alignedHead(const Pixel* target, std::ptrdiff_t targetStride)
 {
-    for (std::int32_t r = 0; r < rowCount; ++r, target += targetStride)
-        sse2::addGatheredRow(target, sourceRows[r], rowLength, columns, count, fade);
+    if (targetStride % 8 != 0)
+        return 0;
+    return static_cast<std::int32_t>((reinterpret_cast<std::uintptr_t>(target) / sizeof(Pixel)) % 8);
 }
 
 } // namespace
@@ -232,19 +241,20 @@ KELVOR_AVX2 void addSampledRows(Pixel* target, std::ptrdiff_t targetStride,
                                 std::int32_t rowLength, const std::int32_t* columns,
                                 std::int32_t count, std::uint32_t fade)
 {
-    if (count < 8 || count > kMostSampledColumns) {
-        addShortSampledRows(target, targetStride, sourceRows, rowCount, rowLength, columns, count,
-                            fade);
+    if (count <= 0)
         return;
-    }
-    ChunkPlan plans[kMostSampledColumns / 8 + 1];
-    std::int32_t chunks = 0;
-    const __m256i allLanes = _mm256_set1_epi32(-1);
-    std::int32_t i = 0;
-    for (; i + 8 <= count; i += 8)
-        plans[chunks++] = planChunk(i, rowLength, columns, allLanes);
-    if (i < count)
-        plans[chunks++] = planChunk(count - 8, rowLength, columns, lastLanes(count - i));
+    count = std::min(count, kMostSampledColumns);
+    // The chunks cover the row from the aligned block on; lanes outside it
+    // sample the row's first or last column and are neither read nor
+    // written in the target (masked loads and stores).
+    const std::int32_t head = alignedHead(target, targetStride);
+    const std::int32_t chunks = (head + count + 7) / 8;
+    alignas(32) std::int32_t laneColumns[kMostSampledColumns + 16];
+    for (std::int32_t k = 0; k < chunks * 8; ++k)
+        laneColumns[k] = columns[std::min(std::max(k - head, 0), count - 1)];
+    ChunkPlan plans[kMostSampledColumns / 8 + 2];
+    for (std::int32_t c = 0; c < chunks; ++c)
+        plans[c] = planChunk(c * 8 - head, count, rowLength, laneColumns + c * 8);
 
     const __m256i mask = channelMask();
     const __m256i lower = fadeVector(fade);
@@ -252,10 +262,15 @@ KELVOR_AVX2 void addSampledRows(Pixel* target, std::ptrdiff_t targetStride,
         const Pixel* const row = sourceRows[r];
         for (std::int32_t c = 0; c < chunks; ++c) {
             const ChunkPlan& plan = plans[c];
-            const __m256i source =
-                _mm256_and_si256(_mm256_subs_epu8(gatherPlanned(row, plan), lower), plan.lanes);
+            const __m256i source = _mm256_subs_epu8(gatherPlanned(row, plan), lower);
             Pixel* const pixels = target + plan.start;
-            store(pixels, _mm256_and_si256(_mm256_adds_epu8(load(pixels), source), mask));
+            if (plan.whole) {
+                store(pixels, _mm256_and_si256(_mm256_adds_epu8(load(pixels), source), mask));
+                continue;
+            }
+            int* const lanes = reinterpret_cast<int*>(pixels);
+            const __m256i sum = _mm256_adds_epu8(_mm256_maskload_epi32(lanes, plan.lanes), source);
+            _mm256_maskstore_epi32(lanes, plan.lanes, _mm256_and_si256(sum, mask));
         }
     }
 }

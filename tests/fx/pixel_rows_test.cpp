@@ -220,17 +220,21 @@ TEST_P(PixelRows, SampledRowsAddEveryRowAsTheTablesDo)
             const std::int32_t count = static_cast<std::int32_t>(columns.size());
             const Pixel* rows[5] = {&source[0], &source[rowLength], &source[rowLength],
                                     &source[2 * static_cast<std::size_t>(rowLength)], &source[0]};
-            for (std::uint32_t fade : {0u, 40u, 255u}) {
-                std::vector<Pixel> target(5 * kStride);
+            // Rows starting anywhere in a 32-byte block, fades of none to all.
+            for (std::int32_t offset : {0, 1, 3, 7, 8}) {
+                const std::uint32_t fade = offset == 8 ? 255u : static_cast<std::uint32_t>(offset * 30);
+                std::vector<Pixel> target(5 * kStride + 8);
                 for (auto& p : target)
                     p = random();
                 std::vector<Pixel> want = target;
                 for (int r = 0; r < 5; ++r)
-                    for (std::int32_t i = 0; i < count; ++i)
-                        want[r * kStride + i] =
-                            tableSum(tables, target[r * kStride + i], lowered(rows[r][columns[i]], fade));
-                addSampled(target.data(), kStride, rows, 5, rowLength, columns.data(), count, fade);
-                ASSERT_EQ(target, want) << rowLength << " step " << step << " fade " << fade;
+                    for (std::int32_t i = 0; i < count; ++i) {
+                        Pixel& p = want[offset + r * kStride + i];
+                        p = tableSum(tables, p, lowered(rows[r][columns[i]], fade));
+                    }
+                addSampled(target.data() + offset, kStride, rows, 5, rowLength, columns.data(), count,
+                           fade);
+                ASSERT_EQ(target, want) << rowLength << " step " << step << " offset " << offset;
             }
         }
     }
