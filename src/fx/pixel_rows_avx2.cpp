@@ -234,6 +234,21 @@ inline std::int32_t alignedHead(const Pixel* target, std::ptrdiff_t targetStride
     return static_cast<std::int32_t>((reinterpret_cast<std::uintptr_t>(target) / sizeof(Pixel)) % 8);
 }
 
+// Adds one chunk's sampled pixels to the target row; lanes outside the row
+// are neither read nor written.
+KELVOR_AVX2 inline void addChunk(Pixel* target, const ChunkPlan& plan, __m256i source)
+{
+    const __m256i mask = channelMask();
+    Pixel* const pixels = target + plan.start;
+    if (plan.whole) {
+        store(pixels, _mm256_and_si256(_mm256_adds_epu8(load(pixels), source), mask));
+        return;
+    }
+    int* const lanes = reinterpret_cast<int*>(pixels);
+    const __m256i sum = _mm256_adds_epu8(_mm256_maskload_epi32(lanes, plan.lanes), source);
+    _mm256_maskstore_epi32(lanes, plan.lanes, _mm256_and_si256(sum, mask));
+}
+
 } // namespace
 
 KELVOR_AVX2 void addSampledRows(Pixel* target, std::ptrdiff_t targetStride,
@@ -256,22 +271,30 @@ KELVOR_AVX2 void addSampledRows(Pixel* target, std::ptrdiff_t targetStride,
     for (std::int32_t c = 0; c < chunks; ++c)
         plans[c] = planChunk(c * 8 - head, count, rowLength, laneColumns + c * 8);
 
-    const __m256i mask = channelMask();
+    // A source row that serves several target rows in a row (a stretched
+    // card) is sampled once into a buffer, chunk by chunk.
     const __m256i lower = fadeVector(fade);
-    for (std::int32_t r = 0; r < rowCount; ++r, target += targetStride) {
+    alignas(32) Pixel sampled[kMostSampledColumns + 16];
+    std::int32_t r = 0;
+    while (r < rowCount) {
         const Pixel* const row = sourceRows[r];
-        for (std::int32_t c = 0; c < chunks; ++c) {
-            const ChunkPlan& plan = plans[c];
-            const __m256i source = _mm256_subs_epu8(gatherPlanned(row, plan), lower);
-            Pixel* const pixels = target + plan.start;
-            if (plan.whole) {
-                store(pixels, _mm256_and_si256(_mm256_adds_epu8(load(pixels), source), mask));
-                continue;
-            }
-            int* const lanes = reinterpret_cast<int*>(pixels);
-            const __m256i sum = _mm256_adds_epu8(_mm256_maskload_epi32(lanes, plan.lanes), source);
-            _mm256_maskstore_epi32(lanes, plan.lanes, _mm256_and_si256(sum, mask));
+        std::int32_t rowsAlike = 1;
+        while (r + rowsAlike < rowCount && sourceRows[r + rowsAlike] == row)
+            ++rowsAlike;
+        if (rowsAlike == 1) {
+            for (std::int32_t c = 0; c < chunks; ++c)
+                addChunk(target, plans[c], _mm256_subs_epu8(gatherPlanned(row, plans[c]), lower));
+        } else {
+            for (std::int32_t c = 0; c < chunks; ++c)
+                _mm256_store_si256(reinterpret_cast<__m256i*>(sampled + 8 * c),
+                                   _mm256_subs_epu8(gatherPlanned(row, plans[c]), lower));
+            for (std::int32_t k = 0; k < rowsAlike; ++k)
+                for (std::int32_t c = 0; c < chunks; ++c)
+                    addChunk(target + k * targetStride, plans[c],
+                             _mm256_load_si256(reinterpret_cast<const __m256i*>(sampled + 8 * c)));
         }
+        r += rowsAlike;
+        target += rowsAlike * targetStride;
     }
 }
 
