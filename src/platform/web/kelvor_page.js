@@ -6,9 +6,9 @@
 'use strict';
 
 (function () {
-    const pictureFiles = ['data1.pcx', 'data2.pcx', 'data3.pcx', 'data4.pcx', 'data5.pcx', 'data6.pcx',
-                          'data7.pcx'];
-    const showFiles = pictureFiles.concat(['demo.xm']);
+    // The show's files, as the build lists them (show_files.js).
+    const showFiles = kelvorShowFiles.slice();
+    const pictureFiles = showFiles.filter((name) => name.endsWith('.pcx'));
     const modifierKeys = ['Shift', 'Control', 'Alt', 'AltGraph', 'Meta', 'OS', 'CapsLock', 'NumLock',
                           'ScrollLock', 'Fn'];
     const keyF11 = 122;
@@ -72,8 +72,9 @@
     // The page side of one show: what the compiled show calls (kelvor.js
     // reaches it as Module.page) and what the page and its tests look at.
     function makeShowPage(audioContext) {
-        const image = context2d.createImageData(320, 200);
-        const imageWords = new Uint32Array(image.data.buffer);
+        // The frame's pixels, at the size the show opens its console with.
+        let image = null;
+        let imageWords = null;
         const page = {
             keys: [],
             acceptingKeys: false,
@@ -88,6 +89,8 @@
                     toggleFullscreen();
                 screen.width = width;
                 screen.height = height;
+                image = context2d.createImageData(width, height);
+                imageWords = new Uint32Array(image.data.buffer);
                 startScreen.hidden = true;
                 page.acceptingKeys = true;
             },
