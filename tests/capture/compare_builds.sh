@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
-# Renders frames 1..8100 (every title card and one cycle restart) with two
-# builds of kelvor-capture and requires identical checksums for every frame.
+# Renders frames 1..8100 (every title card and one cycle restart) with
+# another build's kelvor-capture and requires the checksums of this build
+# for every frame (cycle_checksums.sh rendered them).
+# Usage: compare_builds.sh REFERENCE_CAPTURE CYCLE_CHECKSUMS_FOLDER
 set -euo pipefail
-capture="$1"; reference="$2"; make_pictures="$3"
+reference="$1"; checksums="$2"
 work="$(mktemp -d)"; trap 'rm -rf "$work"' EXIT
-"$make_pictures" "$work"
-"$capture" --assets "$work" --last 8100 --checksums > "$work/ours.txt" 2>/dev/null
-"$reference" --assets "$work" --last 8100 --checksums > "$work/reference.txt" 2>/dev/null
-[ "$(wc -l < "$work/ours.txt")" -eq 8100 ] || { echo "expected 8100 checksums"; exit 1; }
-if ! cmp -s "$work/ours.txt" "$work/reference.txt"; then
+"$reference" --assets "$checksums/test-pictures" --last 8100 --checksums > "$work/reference.txt" 2>/dev/null
+[ "$(wc -l < "$work/reference.txt")" -eq 8100 ] || { echo "expected 8100 checksums"; exit 1; }
+if ! cmp -s "$checksums/test-pictures.txt" "$work/reference.txt"; then
   echo "frames differ between the builds; first differing frame:"
-  diff "$work/ours.txt" "$work/reference.txt" | head -3
+  diff "$checksums/test-pictures.txt" "$work/reference.txt" | head -3
   exit 1
 fi
 echo "8100 frames identical"
