@@ -9,11 +9,15 @@
 
 #include <emmintrin.h>
 
+#include <algorithm>
+
 namespace terrain {
 
 namespace {
 
 constexpr std::int32_t kLanes = 4;
+// Samples walked per block.
+constexpr std::int32_t kBlockSteps = 32;
 
 // The rows of four lifted heights (h + lift) * 32 at one sample:
 // trunc(base - lifted * scale) in double, as the column walk computes them.
@@ -48,33 +52,45 @@ std::int32_t walkLanesSse2(const LaneWalk& walk, LaneSamples& samples)
     __m128i top = _mm_set1_epi32(walk.bottomRow);
     const std::uint8_t* const heightmap = walk.heightmap;
 
-    std::int32_t i = 0;
-    while (i < walk.count) {
-        x = _mm_add_epi32(x, dx);
-        y = _mm_add_epi32(y, dy);
-        const __m128i cell = _mm_and_si128(
-            _mm_add_epi32(_mm_slli_epi32(_mm_srai_epi32(y, 16), 8), _mm_srai_epi32(x, 16)),
-            cellMask);
-        std::uint32_t* const cells = samples.cells + i * kLanes;
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(cells), cell);
-        const __m128i heights =
-            _mm_setr_epi32(heightmap[cells[0]], heightmap[cells[1]], heightmap[cells[2]],
-                           heightmap[cells[3]]);
-        const __m128i lifted = _mm_slli_epi32(_mm_add_epi32(heights, lift), 5);
-        const __m128i row = projectedRows(lifted, walk.rowBase[i], walk.distanceScale[i]);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(samples.rows + i * kLanes), row);
+    // A block of samples at a time: the cells, then their heights one load
+    // after another (no lane inserts), then the rows and the running top.
+    alignas(16) std::int32_t heights[kBlockSteps * kLanes];
+    for (std::int32_t first = 0; first < walk.count; first += kBlockSteps) {
+        const std::int32_t steps = std::min(kBlockSteps, walk.count - first);
+        std::uint32_t* const cells = samples.cells + first * kLanes;
+        for (std::int32_t j = 0; j < steps; ++j) {
+            x = _mm_add_epi32(x, dx);
+            y = _mm_add_epi32(y, dy);
+            const __m128i cell = _mm_and_si128(
+                _mm_add_epi32(_mm_slli_epi32(_mm_srai_epi32(y, 16), 8), _mm_srai_epi32(x, 16)),
+                cellMask);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(cells + j * kLanes), cell);
+        }
+#pragma GCC unroll 8
+        for (std::int32_t k = 0; k < steps * kLanes; ++k)
+            heights[k] = heightmap[cells[k]];
+        for (std::int32_t j = 0; j < steps; ++j) {
+            const std::int32_t i = first + j;
+            const __m128i lifted = _mm_slli_epi32(
+                _mm_add_epi32(_mm_load_si128(reinterpret_cast<const __m128i*>(heights + j * kLanes)),
+                              lift),
+                5);
+            const __m128i row = projectedRows(lifted, walk.rowBase[i], walk.distanceScale[i]);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(samples.rows + i * kLanes), row);
 
-        // A sample shows above the lane's top; the top follows the minimum.
-        const __m128i shows = _mm_cmpgt_epi32(top, row);
-        top = _mm_or_si128(_mm_and_si128(shows, row), _mm_andnot_si128(shows, top));
-        samples.shows[i] = static_cast<std::uint8_t>(_mm_movemask_ps(_mm_castsi128_ps(shows)));
-        ++i;
-        // Every lane done: no later sample can paint.
-        if (_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpgt_epi32(top, zero))) == 0)
-            break;
+            // A sample shows above the lane's top; the top follows the minimum.
+            const __m128i shows = _mm_cmpgt_epi32(top, row);
+            top = _mm_or_si128(_mm_and_si128(shows, row), _mm_andnot_si128(shows, top));
+            samples.shows[i] = static_cast<std::uint8_t>(_mm_movemask_ps(_mm_castsi128_ps(shows)));
+            // Every lane done: no later sample can paint.
+            if (_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpgt_epi32(top, zero))) == 0) {
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(samples.tops), top);
+                return i + 1;
+            }
+        }
     }
     _mm_storeu_si128(reinterpret_cast<__m128i*>(samples.tops), top);
-    return i;
+    return walk.count;
 }
 
 } // namespace terrain
