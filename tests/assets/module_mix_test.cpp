@@ -5,6 +5,7 @@
 #include "demo_song.h"
 #include "instruments.h"
 #include "k_weighted_loudness.h"
+#include "scene/show_facts.h"
 #include "song_sections.h"
 
 #include <gtest/gtest.h>
@@ -122,15 +123,16 @@ TEST_F(ModuleMixTest, repeatsAfterExactlyOneShowCycle)
     EXPECT_LE(largest, 4);
 }
 
-// The cards enter at show times 21.2, 33.2, 39.2, 44.2 and 59.2 (0.7 to the
-// second). The row that libopenmpt starts nearest each entry is within 30 ms
+// The cards enter at show times 21.2, 33.2, 39.2, 44.2 and 59.2 (show::cardEntry;
+// 0.7 clock units to the second). The row that libopenmpt starts nearest each entry is within 30 ms
 // of it and carries a crash or an impact.
 TEST_F(ModuleMixTest, everyTitleCardEntersOnARowWithACrashOrAnImpact)
 {
     openmpt_module* module = openModule(*bytes);
-    for (double showTime : {21.2, 33.2, 39.2, 44.2, 59.2}) {
+    for (int card = 1; card <= show::cardCount; ++card) {
+        const double showTime = show::cardEntry(card);
         SCOPED_TRACE(showTime);
-        const double entry = showTime / 0.7;
+        const double entry = showTime / (static_cast<double>(show::clockRate) * show::clockStep);
         double nearest = 1e9;
         const XmEvent* crash = nullptr;
         const XmEvent* impact = nullptr;
