@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.25)
 # Fails when a file of the pixel library (image, fx, particles, terrain,
 # scene) includes a header of the app or platform layers or a library the
 # show's platforms bring (SDL, libopenmpt).
