@@ -115,6 +115,21 @@ void pumpEvents(Console* console)
     }
 }
 
+// Where both a Wayland compositor and an X server (Xwayland) are there, the
+// show takes X11, whatever SDL's own order. Measured on weston with Mesa's
+// llvmpipe: SDL 2.26 has no Wayland framebuffer, so on Wayland every frame
+// goes through OpenGL, which costs 21 % of a core at 3x and 37 % fullscreen,
+// against 5 % and 9 % for the software renderer on X11, at the same 60
+// frames a second. With a GPU both draw through OpenGL with vsync. A
+// Wayland-only desktop still gets Wayland, and SDL_VIDEODRIVER still wins
+// (SDL lets the variable override the hint).
+void preferX11()
+{
+#if defined(__linux__)
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,wayland");
+#endif
+}
+
 } // namespace
 
 void consoleSetFullscreen(bool fullscreen)
@@ -124,6 +139,7 @@ void consoleSetFullscreen(bool fullscreen)
 
 Console* consoleCreate()
 {
+    preferX11();
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         giveUp("no display available");

@@ -1,0 +1,135 @@
+#!/usr/bin/env bash
+# The show as a Wayland client of a real compositor (weston, started here on
+# a virtual X server: weston_session.sh), with no X server of its own to fall
+# back on (no DISPLAY):
+#  1. its window opens and draws, P freezes the picture, another key resumes
+#     it, F11 fills weston's whole output and F11 again brings the window
+#     back, Esc ends the show with status 0 within a second, and the music
+#     reaches the audio output (SDL's disk driver);
+#  2. with both an X server and the compositor there, the show opens its
+#     window on the X server, unless SDL_VIDEODRIVER=wayland asks for the
+#     compositor.
+# Usage: show_on_weston.sh KELVOR SHOW_FOLDER
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+for tool in xwd convert od awk; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is not installed" >&2; exit 1; }
+done
+kelvor=$(readlink -f "$1")
+show=$2
+
+work=$(mktemp -d)
+pid=
+# shellcheck source=weston_session.sh
+. "$here/weston_session.sh"
+cleanup() {
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
+  stop_session
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  echo "--- stderr of the show:" >&2
+  cat "$work/stderr" >&2
+  echo "--- weston's log:" >&2
+  tail -n 20 "$work/weston.log" >&2
+  exit 1
+}
+
+# Starts the show with the environment given, its sound going to
+# $work/audio.raw.
+start_show() {
+  rm -f "$work/audio.raw"
+  (cd "$show" && exec env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw" "$@" "$kelvor") 2>"$work/stderr" &
+  pid=$!
+}
+
+wait_for_end() {
+  for _ in $(seq 20); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  kill -0 "$pid" 2>/dev/null && fail "the show still runs 1 s after $1"
+  status=0
+  wait "$pid" || status=$?
+  pid=
+}
+
+colours() {
+  convert -size ${weston_width}x${weston_height} -depth 8 "rgb:$1" -format '%k' info:
+}
+
+# Pixels of the desktop's background colour (0x204060) on the output.
+background_pixels() {
+  od -An -v -t x1 -w3 "$1" | awk '$0 == " 20 40 60" { n++ } END { print n + 0 }'
+}
+
+start_session
+
+# 1. The show on the compositor alone.
+start_show
+for _ in $(seq 100); do
+  output_screenshot "$work/first.rgb"
+  [ "$(colours "$work/first.rgb")" -gt 50 ] && break
+  kill -0 "$pid" 2>/dev/null || fail "the show ended before it drew anything"
+  sleep 0.1
+done
+[ "$(colours "$work/first.rgb")" -gt 50 ] || fail "nothing was drawn on weston's output within 10 seconds"
+sleep 2
+output_screenshot "$work/running.rgb"
+cmp -s "$work/first.rgb" "$work/running.rgb" && fail "the picture does not move"
+[ "$(background_pixels "$work/running.rgb")" -gt 0 ] || fail "the window covers the whole output at its start"
+
+press p
+sleep 0.5
+output_screenshot "$work/paused1.rgb"
+sleep 1
+output_screenshot "$work/paused2.rgb"
+cmp -s "$work/paused1.rgb" "$work/paused2.rgb" || fail "the picture still moves after P"
+
+press space
+sleep 0.5
+output_screenshot "$work/resumed1.rgb"
+sleep 0.5
+output_screenshot "$work/resumed2.rgb"
+cmp -s "$work/resumed1.rgb" "$work/resumed2.rgb" && fail "the picture stays frozen after another key"
+
+# The output is 16:10 like the picture, so fullscreen leaves no background.
+press F11
+sleep 1
+output_screenshot "$work/fullscreen.rgb"
+[ "$(background_pixels "$work/fullscreen.rgb")" -eq 0 ] || fail "after F11 the desktop still shows: not fullscreen"
+press F11
+sleep 1
+output_screenshot "$work/window.rgb"
+[ "$(background_pixels "$work/window.rgb")" -gt 0 ] || fail "after F11 again the show still fills the output"
+
+press Escape
+wait_for_end Esc
+[ "$status" -eq 0 ] || fail "the show ended with status $status"
+loudest=$(od -An -v -t d2 -w2 "$work/audio.raw" | awk '{ v = $1 < 0 ? -$1 : $1; if (v > m) m = v } END { print m + 0 }')
+[ "$loudest" -gt 1000 ] || fail "the audio output is silent (loudest sample $loudest)"
+echo "on weston: draws, P pauses, a key resumes, F11 fills the output and gives it back, Esc ends (status 0); loudest sample $loudest"
+
+# 2. Both there: X11 unless asked.
+on_x_server() {
+  [ -n "$(DISPLAY=$X_DISPLAY xdotool search --name '^KELVOR$' 2>/dev/null)" ]
+}
+start_show DISPLAY="$X_DISPLAY"
+for _ in $(seq 100); do
+  on_x_server && break
+  kill -0 "$pid" 2>/dev/null || fail "the show ended before its window opened"
+  sleep 0.1
+done
+on_x_server || fail "with an X server and a compositor, the window did not open on the X server"
+kill "$pid"; wait "$pid" 2>/dev/null || true; pid=
+start_show DISPLAY="$X_DISPLAY" SDL_VIDEODRIVER=wayland
+sleep 2
+kill -0 "$pid" 2>/dev/null || fail "the show with SDL_VIDEODRIVER=wayland ended"
+on_x_server && fail "SDL_VIDEODRIVER=wayland did not win over the X server"
+press Escape
+wait_for_end Esc
+echo "with both: the X server, and the compositor when SDL_VIDEODRIVER=wayland"
+echo PASS
