@@ -8,8 +8,10 @@
 #   test     the suite: clang, GoogleTest, Google Benchmark, Xvfb and the X
 #            tools, ffmpeg, the review tools' Python and OCR, the packaging
 #            validators
-#   web      emscripten and npm (the build), Chromium (its tests)
-#   windows  mingw-w64 and Wine
+#   web      emscripten and npm (the build), Chromium and Firefox ESR (its
+#            tests)
+#   windows  mingw-w64 and Wine (with PulseAudio's client library for its
+#            sound driver)
 #   arm64    the cross compiler, qemu and the arm64 libraries (multiarch)
 # With KELVOR_PACKAGES_READY=1 in the environment it does nothing: the test
 # command installs every set once and then runs the other scripts.
@@ -27,9 +29,13 @@ set_test=(
   # Installing and packaging (tests/packaging): dpkg-shlibdeps (dpkg-dev) and
   # file for cpack's .deb, its validators, and man to render the pages.
   dpkg-dev file lintian desktop-file-utils appstream man-db
+  # The show on real servers started by the tests: a Wayland compositor
+  # (tests/wayland) and a sound server with its recorder and sox to measure
+  # what it recorded (tests/sound).
+  weston pulseaudio pulseaudio-utils sox
 )
-set_web=(emscripten chromium chromium-driver python3-selenium)
-set_windows=(g++-mingw-w64-x86-64 libz-mingw-w64-dev wine64 wine dpkg-dev zip unzip)
+set_web=(emscripten chromium chromium-driver python3-selenium firefox-esr)
+set_windows=(g++-mingw-w64-x86-64 libz-mingw-w64-dev wine64 wine libpulse0 dpkg-dev zip unzip)
 set_arm64=(
   crossbuild-essential-arm64 qemu-user pkgconf:arm64
   libsdl2-dev:arm64 libopenmpt-dev:arm64 libpng-dev:arm64
