@@ -73,7 +73,7 @@ add_custom_target(kelvor_packaging_files ALL
   DEPENDS ${KELVOR_COMPRESSED_DOCS} ${KELVOR_ICONS} ${KELVOR_SCREENSHOT})
 
 install(TARGETS kelvor kelvor-capture kelvor-assets RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-foreach(file demo.xm data1.pcx data2.pcx data3.pcx data4.pcx data5.pcx data6.pcx data7.pcx)
+foreach(file ${KELVOR_SHOW_FILE_NAMES})
   install(FILES ${CMAKE_BINARY_DIR}/show/${file} DESTINATION ${CMAKE_INSTALL_DATADIR}/kelvor)
 endforeach()
 install(FILES ${KELVOR_PACKAGING_OUT}/${KELVOR_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

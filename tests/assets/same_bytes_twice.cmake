@@ -1,7 +1,10 @@
 # Runs the asset generator twice into fresh folders and fails unless both runs
-# wrote the same eight files byte for byte.
-#   cmake -DGENERATOR=<kelvor-assets> -DWORK=<scratch folder> -P same_bytes_twice.cmake
-set(files data1.pcx data2.pcx data3.pcx data4.pcx data5.pcx data6.pcx data7.pcx demo.xm)
+# wrote the show's files byte for byte the same.
+#   cmake -DGENERATOR=<kelvor-assets> -DWORK=<scratch folder> "-DFILES=<names>" -P same_bytes_twice.cmake
+set(files ${FILES})
+if(NOT files)
+  message(FATAL_ERROR "FILES names no show files")
+endif()
 file(REMOVE_RECURSE ${WORK})
 foreach(run first second)
   file(MAKE_DIRECTORY ${WORK}/${run})
