@@ -50,10 +50,12 @@ else
   miss
 fi
 
-name="the zip holds the programs, the eight show files, README.txt and the licences, no DLL"
+name="the zip holds the programs, the show files, README.txt and the licences, no DLL"
 top=kelvor-$version-windows-x86_64
-expected=$(printf "$top/%s\n" kelvor.exe kelvor-capture.exe demo.xm data1.pcx data2.pcx data3.pcx data4.pcx \
-  data5.pcx data6.pcx data7.pcx README.txt licences/KELVOR.txt licences/SDL2.txt licences/libopenmpt.txt \
+# The show's files as the build names them ($KELVOR_SHOW_FACTS_SH, tests/windows).
+show_files=$(source "${KELVOR_SHOW_FACTS_SH:?}" && echo "$KELVOR_SHOW_FILES")
+# shellcheck disable=SC2086
+expected=$(printf "$top/%s\n" kelvor.exe kelvor-capture.exe $show_files README.txt licences/KELVOR.txt licences/SDL2.txt licences/libopenmpt.txt \
   licences/libpng.txt licences/zlib.txt licences/mingw-w64-runtime.txt licences/gcc-runtime.txt | sort)
 listed=$(unzip -Z1 "$zip" | grep -v '/$' | sort)
 if [ "$listed" = "$expected" ]; then pass; else miss; diff <(echo "$expected") <(echo "$listed") || true; fi
