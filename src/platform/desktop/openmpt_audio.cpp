@@ -96,7 +96,11 @@ bool BASS_Init(int device, std::uint32_t frequency, std::uint32_t /*flags*/, voi
     wanted.freq = static_cast<int>(frequency);
     wanted.format = AUDIO_S16SYS;
     wanted.channels = 2;
-    wanted.samples = 1024;
+    // 46 ms a buffer: through a sound server on a busy machine, buffers of
+    // 23 ms (1024) now and then came too late and the server played a
+    // buffer's worth of silence. Nothing in the show waits on the sound, so
+    // the longer latency costs nothing.
+    wanted.samples = 2048;
     wanted.callback = renderAudio;
     wanted.userdata = &audio;
     // No changes allowed: SDL converts to whatever the device wants, so the

@@ -1,0 +1,218 @@
+#!/usr/bin/env bash
+# The show's music through a real sound server: a PulseAudio started here in
+# a private folder, its output a null sink whose monitor is recorded
+# (parec) while the show plays in a virtual X server.
+#  1. The recording holds the music at the level that kelvor-capture --wav
+#     gives over the same span (within 2 dB), with no dropout: no silence
+#     longer than 30 ms after its first second, beyond what the music itself
+#     holds there.
+#  2. The same while the machine is busy (two processes spinning on the two
+#     cores' worth of work).
+#  3. The server goes away mid-show: the show keeps running silently (no
+#     hang, no crash, no storm of messages), and Esc still ends it with
+#     status 0.
+# Usage: show_through_pulseaudio.sh [--wine] [--figures] KELVOR SHOW_FOLDER CAPTURE [SECONDS]
+#   KELVOR is the show (with --wine: kelvor.exe, run under Wine, whose own
+#   sound driver, winepulse, then talks to the server; WINEPREFIX as set by
+#   the caller); CAPTURE the native kelvor-capture; SECONDS the span measured
+#   (default 4). With --figures it prints the figures and checks nothing.
+set -euo pipefail
+runner=()
+figures=
+while :; do
+  case "${1:-}" in
+    --wine) runner=(wine); shift ;;
+    --figures) figures=yes; shift ;;
+    *) break ;;
+  esac
+done
+kelvor=$(readlink -f "$1")
+show=$(readlink -f "$2")
+capture=$(readlink -f "$3")
+seconds=${4:-4}
+for tool in pulseaudio parec pactl Xvfb xdotool python3; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is not installed" >&2; exit 1; }
+done
+
+work=$(mktemp -d)
+pid=
+xvfb=
+server=
+recorder=
+burners=()
+cleanup() {
+  for p in "${burners[@]}" $recorder $pid $server $xvfb; do kill "$p" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  [ ${#runner[@]} -gt 0 ] && wineserver --wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  echo "--- stderr of the show:" >&2
+  tr -d '\r' < "$work/stderr" >&2
+  echo "--- the sound server's log:" >&2
+  tail -n 20 "$work/pulse.log" >&2
+  exit 1
+}
+
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n 1 "$work/display")"
+unset WAYLAND_DISPLAY
+
+# The server in a folder of its own (its runtime files, its cookie), with
+# one null sink and a socket that any client of this user may use; it runs
+# until killed. Root is fine for a server that only this test uses.
+export XDG_RUNTIME_DIR="$work/runtime" PULSE_SERVER="unix:$work/pulse.sock"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+start_server() {
+  HOME="$work" pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+    -L "module-null-sink sink_name=kelvor rate=44100" \
+    -L "module-native-protocol-unix socket=$work/pulse.sock auth-anonymous=1" > "$work/pulse.log" 2>&1 &
+  server=$!
+  for _ in $(seq 100); do
+    pactl info > /dev/null 2>&1 && return 0
+    kill -0 "$server" 2>/dev/null || break
+    sleep 0.1
+  done
+  echo "FAIL: PulseAudio did not start" >&2
+  cat "$work/pulse.log" >&2
+  exit 1
+}
+start_server
+
+# Natively SDL is told to take PulseAudio; under Wine the Windows SDL takes
+# Wine's WASAPI, which goes to the server through winepulse.
+audio=(SDL_AUDIODRIVER=pulseaudio)
+[ ${#runner[@]} -gt 0 ] && audio=()
+start_show() {
+  (cd "$show" && exec env "${audio[@]}" "${runner[@]}" "$kelvor") 2>"$work/stderr" &
+  pid=$!
+}
+
+end_show() {
+  local window
+  window=$(xdotool search --name '^KELVOR$' 2>/dev/null | head -n 1) || true
+  [ -n "$window" ] || fail "the show's window is gone"
+  xdotool windowfocus "$window" 2>/dev/null || true
+  xdotool key --window "$window" Escape
+  for _ in $(seq 60); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  kill -0 "$pid" 2>/dev/null && fail "the show still runs 3 s after Esc"
+  status=0
+  wait "$pid" || status=$?
+  pid=
+  [ "$status" -eq 0 ] || fail "the show ended with status $status"
+}
+
+# The music of the same span as the capture tool makes it: from the module's
+# start, a second more than will be measured.
+(cd "$work" && "$capture" --assets "$show" --seconds $((seconds + 2)) --wav "$work/reference.wav" \
+  > /dev/null 2> "$work/capture.log") || { cat "$work/capture.log" >&2; exit 1; }
+
+# Records the sink's monitor while the show plays for SECONDS + 2 s, into
+# $work/$1.raw.
+record_show() {
+  parec -d kelvor.monitor --format=s16le --rate=44100 --channels=2 --latency-msec=20 > "$work/$1.raw" &
+  recorder=$!
+  sleep 0.3
+  start_show
+  sleep $((seconds + 3))
+  kill -0 "$pid" 2>/dev/null || fail "the show ended by itself"
+  end_show
+  kill "$recorder"; wait "$recorder" 2>/dev/null || true
+  recorder=
+}
+
+measure() {
+  python3 - "$work/$1.raw" "$work/reference.wav" "$seconds" "$1" "$figures" <<'PY'
+import array, math, sys, wave
+raw, reference, seconds, name, figures = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4], sys.argv[5]
+rate = 44100
+
+def samples(data):
+    values = array.array("h")
+    values.frombytes(data[:len(data) // 4 * 4])
+    if sys.byteorder != "little":
+        values.byteswap()
+    return values
+
+recorded = samples(open(raw, "rb").read())
+with wave.open(reference) as w:
+    wanted = samples(w.readframes(w.getnframes()))
+
+def level_db(x):
+    return 10 * math.log10(sum(v * v for v in x) / len(x) / 32768.0 ** 2 + 1e-20)
+
+def longest_silence_ms(x):
+    # Silent: both channels within 2 of zero; what a sink plays when
+    # nothing reaches it is exactly zero.
+    longest = run = end = 0
+    for i in range(0, len(x) - 1, 2):
+        run = run + 1 if -2 <= x[i] <= 2 and -2 <= x[i + 1] <= 2 else 0
+        if run > longest:
+            longest, end = run, i // 2
+    return 1000.0 * longest / rate, (end - longest) / rate
+
+start = next((i // 2 for i, v in enumerate(recorded) if v > 64 or v < -64), None)
+if start is None:
+    print(f"FAIL: {name}: the recording is silent", file=sys.stderr)
+    sys.exit(1)
+# The span measured: from the first second of the music on.
+got = recorded[2 * (start + rate):2 * (start + rate * (1 + seconds))]
+ref = wanted[2 * rate:2 * rate * (1 + seconds)]
+if len(got) < 2 * seconds * rate:
+    print(f"FAIL: {name}: only {len(recorded) / 2 / rate - start / rate:.2f} s recorded after the music started", file=sys.stderr)
+    sys.exit(1)
+got_db, ref_db = level_db(got), level_db(ref)
+(got_gap, got_at), (ref_gap, _) = longest_silence_ms(got), longest_silence_ms(ref)
+print(f"{name}: level {got_db:.2f} dB (kelvor-capture --wav: {ref_db:.2f} dB, {got_db - ref_db:+.2f} dB); "
+      f"longest silence {got_gap:.1f} ms{f' at {1 + got_at:.2f} s' if got_gap else ''} "
+      f"(in the music itself: {ref_gap:.1f} ms) over {seconds} s")
+if figures:
+    sys.exit(0)
+problems = []
+if abs(got_db - ref_db) > 2.0:
+    problems.append(f"the recorded level is {got_db - ref_db:+.2f} dB off the capture's")
+if got_gap > max(30.0, ref_gap + 10.0):
+    problems.append(f"a dropout: {got_gap:.1f} ms of silence")
+for p in problems:
+    print(f"FAIL: {name}: {p}", file=sys.stderr)
+sys.exit(1 if problems else 0)
+PY
+}
+
+# 1. Quiet.
+record_show quiet
+measure quiet || fail "the recording on a quiet machine"
+
+# 2. Busy: as many spinning processes as there are cores.
+for _ in $(seq "$(nproc)"); do
+  sh -c 'while :; do :; done' &
+  burners+=($!)
+done
+record_show busy
+kill "${burners[@]}" 2>/dev/null || true
+burners=()
+measure busy || fail "the recording on a busy machine"
+
+# 3. The server goes away mid-show.
+start_show
+sleep 2
+kill "$server"; wait "$server" 2>/dev/null || true; server=
+sleep 2
+kill -0 "$pid" 2>/dev/null || fail "the show ended when the sound server went away"
+lines=$(wc -l < "$work/stderr")
+[ "$lines" -le 5 ] || fail "$lines lines on stderr after the sound server went away"
+end_show
+echo "server gone mid-show: the show ran on, $lines lines on stderr, Esc ended it (status 0)"
+echo PASS
