@@ -30,18 +30,17 @@ kelvor=$(readlink -f "$1")
 show=$(readlink -f "$2")
 capture=$(readlink -f "$3")
 seconds=${4:-4}
-for tool in pulseaudio parec pactl Xvfb xdotool python3; do
+for tool in parec Xvfb xdotool python3; do
   command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is not installed" >&2; exit 1; }
 done
 
 work=$(mktemp -d)
 pid=
 xvfb=
-server=
 recorder=
 burners=()
 cleanup() {
-  for p in "${burners[@]}" $recorder $pid $server $xvfb; do kill "$p" 2>/dev/null || true; done
+  for p in "${burners[@]}" $recorder $pid $sound_server_pid $xvfb; do kill "$p" 2>/dev/null || true; done
   wait 2>/dev/null || true
   [ ${#runner[@]} -gt 0 ] && wineserver --wait 2>/dev/null
   rm -rf "$work"
@@ -67,27 +66,9 @@ done
 export DISPLAY=":$(head -n 1 "$work/display")"
 unset WAYLAND_DISPLAY
 
-# The server in a folder of its own (its runtime files, its cookie), with
-# one null sink and a socket that any client of this user may use; it runs
-# until killed. Root is fine for a server that only this test uses.
-export XDG_RUNTIME_DIR="$work/runtime" PULSE_SERVER="unix:$work/pulse.sock"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-start_server() {
-  HOME="$work" pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
-    -L "module-null-sink sink_name=kelvor rate=44100" \
-    -L "module-native-protocol-unix socket=$work/pulse.sock auth-anonymous=1" > "$work/pulse.log" 2>&1 &
-  server=$!
-  for _ in $(seq 100); do
-    pactl info > /dev/null 2>&1 && return 0
-    kill -0 "$server" 2>/dev/null || break
-    sleep 0.1
-  done
-  echo "FAIL: PulseAudio did not start" >&2
-  cat "$work/pulse.log" >&2
-  exit 1
-}
-start_server
-
+# shellcheck source=sound_server.sh
+. "$(dirname "$0")/sound_server.sh"
+start_sound_server
 # Natively SDL is told to take PulseAudio; under Wine the Windows SDL takes
 # Wine's WASAPI, which goes to the server through winepulse.
 audio=(SDL_AUDIODRIVER=pulseaudio)
@@ -208,7 +189,7 @@ measure busy || fail "the recording on a busy machine"
 # 3. The server goes away mid-show.
 start_show
 sleep 2
-kill "$server"; wait "$server" 2>/dev/null || true; server=
+stop_sound_server
 sleep 2
 kill -0 "$pid" 2>/dev/null || fail "the show ended when the sound server went away"
 lines=$(wc -l < "$work/stderr")

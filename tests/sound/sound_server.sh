@@ -1,0 +1,34 @@
+# Sourced by the tests that need a sound server: a PulseAudio of their own,
+# in the private folder $work (made by the caller), with one null sink named
+# "kelvor" (its monitor, kelvor.monitor, can be recorded) and a socket that
+# any client of this user may use. It runs until stop_sound_server; root is
+# fine for a server that only the test uses.
+# After start_sound_server: XDG_RUNTIME_DIR and PULSE_SERVER point at it, for
+# native programs, Wine's winepulse and browsers alike.
+sound_server_pid=
+
+start_sound_server() {
+  local tool
+  for tool in pulseaudio pactl; do
+    command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is not installed" >&2; exit 1; }
+  done
+  export XDG_RUNTIME_DIR="$work/runtime" PULSE_SERVER="unix:$work/pulse.sock"
+  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+  HOME="$work" pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+    -L "module-null-sink sink_name=kelvor rate=44100" \
+    -L "module-native-protocol-unix socket=$work/pulse.sock auth-anonymous=1" > "$work/pulse.log" 2>&1 &
+  sound_server_pid=$!
+  for _ in $(seq 100); do
+    pactl info > /dev/null 2>&1 && return 0
+    kill -0 "$sound_server_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  echo "FAIL: PulseAudio did not start" >&2
+  cat "$work/pulse.log" >&2
+  exit 1
+}
+
+stop_sound_server() {
+  if [ -n "$sound_server_pid" ]; then kill "$sound_server_pid" 2>/dev/null && wait "$sound_server_pid" 2>/dev/null || true; fi
+  sound_server_pid=
+}
