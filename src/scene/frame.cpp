@@ -67,14 +67,18 @@ void Scene::drawTimeline(float showTime, Image& frame)
     if (u < show::title1Length)
         drawTitle1(u, frame);
 
-    using CardDrawing = void (Scene::*)(float, Image&);
-    const CardDrawing laterCards[] = {&Scene::drawTitle2, &Scene::drawTitle3, &Scene::drawTitle4,
-                                      &Scene::drawTitle5};
     const float v = static_cast<float>(u - show::titlesBeat);
     for (int card = 0; card < 4; ++card) {
         const show::CardWindow& window = show::laterCards[card];
-        if (v >= window.from && v < window.to)
-            (this->*laterCards[card])(static_cast<float>(v - window.from), frame);
+        if (!(v >= window.from && v < window.to))
+            continue;
+        const float localTime = static_cast<float>(v - window.from);
+        switch (card) {
+        case 0: drawTitle2(localTime, frame); break;
+        case 1: drawTitle3(localTime, frame); break;
+        case 2: drawTitle4(localTime, frame); break;
+        default: drawTitle5(localTime, frame); break;
+        }
     }
 }
 
