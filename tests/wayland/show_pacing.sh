@@ -24,7 +24,8 @@
 #    a quarter of the intervals within 0.25 ms of 16.667 ms and the median
 #    off it by more than 0.2 ms (as when a present's cost is added to every
 #    frame);
-#  - when the clock is off real time by more than 2 % (on Wayland, where the
+#  - when the clock is off real time by more than 4 % (a show that presented
+#    too often fell 6-9 % behind; on Wayland only where the
 #    compositor repaints no faster than 62.5 Hz: the frame clock needs 16 ms
 #    between frames).
 # These hold on a busy machine too: a late frame moves neither the typical
@@ -165,13 +166,13 @@ if mode == "wayland":
                             f"{1000 / cadence:.1f} repaints: the presents do not wait for it")
         # The frame clock needs 16 ms between frames to find a period
         # passed; a compositor faster than 60 Hz leaves it waiting.
-        if cadence >= 16.0 and abs(rate / 0.7 - 1) > 0.02:
+        if cadence >= 16.0 and abs(rate / 0.7 - 1) > 0.04:
             problems.append(f"the clock runs at {rate / 0.7:.4f} x real time")
         if round(median / cadence) != 1:
             problems.append(f"a typical frame lasts {median:.2f} ms, {median / cadence:.2f} of the "
                             f"compositor's intervals")
 else:
-    if abs(rate / 0.7 - 1) > 0.02:
+    if abs(rate / 0.7 - 1) > 0.04:
         problems.append(f"the clock runs at {rate / 0.7:.4f} x real time")
     # A sleep that wakes late on a busy machine moves the cadence on, and
     # the frames after it keep their 16.67 ms again: many intervals are a
