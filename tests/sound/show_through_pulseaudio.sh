@@ -199,9 +199,10 @@ PY
 
 # 1. Quiet.
 record_show quiet
-# Under Wine, on a machine shared with other builds, Wine's own mixer now
-# and then comes a buffer late (30-50 ms of silence): its longest silence
-# is reported, and only a stream that keeps running dry fails.
+# Under Wine the output's buffers are the device's 10 ms periods, whatever
+# the show asks (SDL 2.26's WASAPI), and on a machine shared with other
+# builds they now and then come late (30-80 ms of silence): the longest
+# silence is reported, and only a stream that keeps running dry fails.
 measure quiet ${runner:+gaps-as-figures} || fail "the recording on a quiet machine"
 
 # 2. Busy: as many spinning processes as there are cores, at the priority of
@@ -213,8 +214,8 @@ done
 record_show busy
 kill "${burners[@]}" 2>/dev/null || true
 burners=()
-# Under Wine the busy round is figures only: there Wine's mixer, not the
-# show, runs dry when every core spins.
+# Under Wine the busy round is figures only: its 10 ms periods run dry when
+# every core spins.
 if [ ${#runner[@]} -gt 0 ]; then
   figures=yes measure busy
 else
