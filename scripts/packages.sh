@@ -30,9 +30,8 @@ set_test=(
   # file for cpack's .deb, its validators, and man to render the pages.
   dpkg-dev file lintian desktop-file-utils appstream man-db
   # The show on real servers started by the tests: a Wayland compositor
-  # (tests/wayland) and a sound server with its recorder and sox to measure
-  # what it recorded (tests/sound).
-  weston pulseaudio pulseaudio-utils sox
+  # (tests/wayland) and a sound server with its recorder (tests/sound).
+  weston pulseaudio pulseaudio-utils
 )
 set_web=(emscripten chromium chromium-driver python3-selenium firefox-esr)
 set_windows=(g++-mingw-w64-x86-64 libz-mingw-w64-dev wine64 wine libpulse0 dpkg-dev zip unzip)
