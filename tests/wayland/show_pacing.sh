@@ -32,6 +32,13 @@
 # frame nor the clock, which counts the time that really passed.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+# A check that fails is run once more: a machine busy with other work can
+# upset one run of a few seconds, and a fault in the pacing upsets both.
+if [ "${1:-}" = --check ] && [ -z "${KELVOR_SECOND_RUN:-}" ]; then
+  KELVOR_SECOND_RUN=no "$0" "$@" && exit 0
+  echo "-- once more"
+  KELVOR_SECOND_RUN=yes exec "$0" "$@"
+fi
 check=
 [ "${1:-}" = --check ] && { check=yes; shift; }
 mode=$1
@@ -107,10 +114,12 @@ cpu1=$(cpu_ticks); t1=$(date +%s%N); m1=$(monotonic_ns)
 if [ -n "$reference" ]; then kill "$reference" 2>/dev/null || true; wait "$reference" 2>/dev/null || true; reference=; fi
 
 if [ "$mode" = wayland ]; then
-  # On a busy machine weston can miss a key; one more press then.
-  press Escape
-  for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
-  kill -0 "$pid" 2>/dev/null && press Escape
+  # On a busy machine weston can miss a key; more presses then.
+  for _ in 1 2 3; do
+    press Escape
+    for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+    kill -0 "$pid" 2>/dev/null || break
+  done
 else
   window=$(DISPLAY=$X_DISPLAY xdotool search --name '^KELVOR$' | head -n 1)
   DISPLAY=$X_DISPLAY xdotool windowfocus "$window" 2>/dev/null || true
