@@ -9,8 +9,8 @@
 #  2. The same while the machine is busy (a process spinning on every core,
 #     as niced as a background build).
 #     Under Wine this round is reported, not checked, and on a quiet machine
-#     its longest silence too; there more than 5 % of the span in silences
-#     over 10 ms fails.
+#     its longest silence too; there more than 15 % of the span in silences
+#     over 10 ms fails (5 % natively).
 #  3. The server goes away mid-show: the show keeps running silently (no
 #     hang, no crash, no storm of messages), and Esc still ends it with
 #     status 0.
@@ -194,9 +194,9 @@ if abs(got_db - ref_db) > 2.0:
     problems.append(f"the recorded level is {got_db - ref_db:+.2f} dB off the capture's")
 if got_gap > max(30.0, ref_gap + 10.0) and not gaps_as_figures:
     problems.append(f"a dropout: {got_gap:.1f} ms of silence")
-# Where single gaps are figures only, a stream that keeps running dry still
-# fails: more than 5 % of the span in silences.
-if got_silent > ref_silent + 0.05:
+# Where single gaps are figures only (Wine), a stream that keeps running dry
+# still fails: more than 15 % of the span in silences (5 % natively).
+if got_silent > ref_silent + (0.15 if gaps_as_figures else 0.05):
     problems.append(f"{100 * got_silent:.1f} % of the span is silent")
 for p in problems:
     print(f"FAIL: {name}: {p}", file=sys.stderr)
