@@ -4,7 +4,6 @@
 // pictures, checksums, or a video with the music.
 #include "app/offline_frames.h"
 #include "capture_options.h"
-#include "checksum_writer.h"
 #include "fx/simd_level.h"
 #include "module_audio.h"
 #include "png_writer.h"
@@ -18,7 +17,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -196,9 +194,6 @@ int main(int argc, char** argv)
 
     timings.renderMilliseconds.reserve(static_cast<std::size_t>(std::min(options.last, 1000000L)));
     ProgressBar progress(options.last);
-    std::unique_ptr<ChecksumWriter> checksums;
-    if (options.checksums)
-        checksums.reset(new ChecksumWriter(stdout, static_cast<std::size_t>(kScreenWidth) * kScreenHeight));
 
     bool ok = true;
     for (long k = 1; k <= options.last && ok; ++k) {
@@ -211,8 +206,8 @@ int main(int argc, char** argv)
         timings.renderMilliseconds.push_back(frames.renderNext());
 
         if (k >= options.first) {
-            if (checksums)
-                checksums->add(k, frames.pixels());
+            if (options.checksums)
+                std::fputs(checksumLine(k, frames.hash()).c_str(), stdout);
             if (!options.pngFolder.empty()) {
                 const std::string path = options.pngFolder + "/frame_" + std::to_string(k) + ".png";
                 ok = writePng(path, frames.pixels(), kScreenWidth, kScreenHeight, options.scale, error);
@@ -227,10 +222,9 @@ int main(int argc, char** argv)
         ok = encoder.finish(error);
     encoder.abort();
     removeFolder(workFolder);
-    const bool checksumsWritten = !checksums || checksums->finish();
     if (!ok)
         return fail(error);
-    if (!checksumsWritten || std::fflush(stdout) != 0)
+    if (std::fflush(stdout) != 0)
         return fail("cannot write the checksums");
     timings.totalSeconds = secondsSince(started);
     printSummary(options.last, timings);
