@@ -75,17 +75,7 @@ if [ "$mode" = wayland ]; then
   start_session
   video=(SDL_VIDEODRIVER=wayland)
 else
-  start_session_x11_only() {
-    Xvfb -displayfd 3 -noreset -screen 0 1400x900x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-    xvfb_pid=$!
-    for _ in $(seq 100); do
-      [ -s "$work/display" ] && break
-      sleep 0.1
-    done
-    [ -s "$work/display" ] || { echo "FAIL: Xvfb did not start" >&2; exit 1; }
-    X_DISPLAY=":$(head -n 1 "$work/display")"
-  }
-  start_session_x11_only
+  start_x_server
   video=(SDL_VIDEODRIVER=x11 DISPLAY="$X_DISPLAY")
   unset WAYLAND_DISPLAY
 fi

@@ -27,11 +27,8 @@ weston_height=800
 xvfb_pid=
 weston_pid=
 
-start_session() {
-  local tool
-  for tool in Xvfb weston xdotool; do
-    command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is not installed" >&2; exit 1; }
-  done
+# The virtual X server alone; X_DISPLAY names it.
+start_x_server() {
   rm -f "$work/display"
   Xvfb -displayfd 3 -noreset -screen 0 1400x900x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
@@ -41,7 +38,14 @@ start_session() {
   done
   [ -s "$work/display" ] || { echo "FAIL: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
   X_DISPLAY=":$(head -n 1 "$work/display")"
+}
 
+start_session() {
+  local tool
+  for tool in Xvfb weston xdotool; do
+    command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is not installed" >&2; exit 1; }
+  done
+  start_x_server
   export XDG_RUNTIME_DIR="$work/runtime"
   mkdir -p "$XDG_RUNTIME_DIR"
   chmod 700 "$XDG_RUNTIME_DIR"
