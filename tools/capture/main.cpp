@@ -103,7 +103,8 @@ bool prepareMusic(const CaptureOptions& options, const std::string& videoWav, st
     std::vector<std::int16_t> samples;
     const std::int64_t first = musicSampleAt(options.first - 1, options.fps);
     const std::int64_t count = musicSampleAt(options.last, options.fps) - first;
-    if (!renderModuleAudio(options.assets + "/demo.xm", first, count, samples, error))
+    const std::string module = options.assets + "/" + show::file(show::Part::music).name;
+    if (!renderModuleAudio(module, first, count, samples, error))
         return false;
     if (!options.wav.empty() && !writeWav(options.wav, samples, error))
         return false;
