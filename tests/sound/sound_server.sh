@@ -3,6 +3,9 @@
 # "kelvor" (its monitor, kelvor.monitor, can be recorded) and a socket that
 # any client of this user may use. It runs until stop_sound_server; root is
 # fine for a server that only the test uses.
+# Like a desktop's server (which rtkit lifts), it runs at a high priority with
+# realtime I/O threads: a server at a build's priority runs dry on a busy
+# machine before any client does, and the test would be measuring that.
 # After start_sound_server: XDG_RUNTIME_DIR and PULSE_SERVER point at it, for
 # native programs, Wine's winepulse and browsers alike.
 sound_server_pid=
@@ -14,7 +17,7 @@ start_sound_server() {
   done
   export XDG_RUNTIME_DIR="$work/runtime" PULSE_SERVER="unix:$work/pulse.sock"
   mkdir -p -m 700 "$XDG_RUNTIME_DIR"
-  HOME="$work" pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+  HOME="$work" pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --high-priority=yes --realtime=yes \
     -L "module-null-sink sink_name=kelvor rate=44100" \
     -L "module-native-protocol-unix socket=$work/pulse.sock auth-anonymous=1" > "$work/pulse.log" 2>&1 &
   sound_server_pid=$!
