@@ -32,6 +32,9 @@ set_test=(
   # The show on real servers started by the tests: a Wayland compositor
   # (tests/wayland) and a sound server with its recorder (tests/sound).
   weston pulseaudio pulseaudio-utils
+  # The title bar SDL draws on Wayland through libdecor, with its close
+  # button (a Recommends of libsdl2, which the install above leaves out).
+  libdecor-0-plugin-1-cairo
 )
 set_web=(emscripten chromium chromium-driver python3-selenium firefox-esr)
 set_windows=(g++-mingw-w64-x86-64 libz-mingw-w64-dev wine64 wine libpulse0 dpkg-dev zip unzip)

@@ -6,7 +6,10 @@
 #     it, F11 fills weston's whole output and F11 again brings the window
 #     back, Esc ends the show with status 0 within a second, and the music
 #     reaches the audio output (SDL's disk driver);
-#  2. with both an X server and the compositor there, the show opens its
+#  2. a click on the close button of the window's title bar (drawn by SDL
+#     through libdecor) ends the show with status 0 and nothing on stderr,
+#     while the pointer resting on the button does not;
+#  3. with both an X server and the compositor there, the show opens its
 #     window on the X server, unless SDL_VIDEODRIVER=wayland asks for the
 #     compositor.
 # Usage: show_on_weston.sh KELVOR SHOW_FOLDER
@@ -46,12 +49,13 @@ start_show() {
   pid=$!
 }
 
+# Waits up to ${2:-1} s for the show to end after $1; its status in $status.
 wait_for_end() {
-  for _ in $(seq 20); do
+  for _ in $(seq $((${2:-1} * 20))); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.05
   done
-  kill -0 "$pid" 2>/dev/null && fail "the show still runs 1 s after $1"
+  kill -0 "$pid" 2>/dev/null && fail "the show still runs ${2:-1} s after $1"
   status=0
   wait "$pid" || status=$?
   pid=
@@ -64,6 +68,29 @@ colours() {
 # Pixels of the desktop's background colour (0x204060) on the output.
 background_pixels() {
   od -An -v -t x1 -w3 "$1" | awk '$0 == " 20 40 60" { n++ } END { print n + 0 }'
+}
+
+# The title bar on the output, as "left top right bottom" (inclusive), or
+# nothing: the rows mostly (the title and the buttons aside) of the colour
+# libdecor's cairo plugin gives the bar of a window with the keyboard
+# (0x080706), wherever weston placed the window (it picks a random place).
+title_bar() {
+  od -An -v -t x1 -w3 "$1" | awk -v width="$weston_width" '
+    $0 == " 08 07 06" {
+      y = int((NR - 1) / width); x = (NR - 1) % width
+      n[y]++
+      if (!(y in left) || x < left[y]) left[y] = x
+      if (x > right[y]) right[y] = x
+    }
+    END {
+      for (y = 0; y < '"$weston_height"'; y++) {
+        if (n[y] >= 600) {
+          if (top == "") { top = y; l = left[y]; r = right[y] }
+          bottom = y
+        } else if (top != "") break
+      }
+      if (top != "") print l, top, r, bottom
+    }'
 }
 
 start_session
@@ -113,7 +140,47 @@ loudest=$(od -An -v -t d2 -w2 "$work/audio.raw" | awk '{ v = $1 < 0 ? -$1 : $1; 
 [ "$loudest" -gt 1000 ] || fail "the audio output is silent (loudest sample $loudest)"
 echo "on weston: draws, P pauses, a key resumes, F11 fills the output and gives it back, Esc ends (status 0); loudest sample $loudest"
 
-# 2. Both there: X11 unless asked.
+# 2. Closing the window: libdecor draws its buttons 32 pixels wide at the
+# bar's right end, close the last. The show's picture is 960 wide (3x).
+# The same bar on two screenshots in a row: the first frames of a window
+# can show it part drawn.
+start_show SDL_AUDIODRIVER=dummy
+bar=
+previous=
+for _ in $(seq 100); do
+  output_screenshot "$work/titled.rgb"
+  bar=$(title_bar "$work/titled.rgb")
+  [ -n "$bar" ] && [ "$bar" = "$previous" ] && break
+  previous=$bar
+  kill -0 "$pid" 2>/dev/null || fail "the show ended before its title bar showed"
+  sleep 0.1
+done
+[ -n "$bar" ] || fail "no title bar on weston's output within 10 seconds (is libdecor-0-plugin-1-cairo installed?)"
+read -r bar_left bar_top bar_right bar_bottom <<< "$bar"
+[ $((bar_right - bar_left + 1)) -eq 960 ] || fail "the title bar is $((bar_right - bar_left + 1)) wide, not the window's 960 ($bar)"
+bar_height=$((bar_bottom - bar_top + 1))
+if [ "$bar_height" -lt 16 ] || [ "$bar_height" -gt 48 ]; then
+  fail "the title bar is $bar_height rows high ($bar)"
+fi
+close_x=$((bar_right - 15))
+close_y=$(((bar_top + bar_bottom) / 2))
+# Weston's X11 backend takes the pointer's moves once it has entered its
+# window, and the X server's pointer starts inside it: out first (to the X
+# screen's corner, beyond weston's window), then in.
+x_tool mousemove 1399 899
+sleep 0.2
+x_tool mousemove --window "$X_WINDOW" "$close_x" "$close_y"
+sleep 1
+kill -0 "$pid" 2>/dev/null || fail "the show ended with the pointer on the close button, before any click"
+x_tool mousedown 1
+sleep 0.1
+x_tool mouseup 1
+wait_for_end "a click on the close button at $close_x,$close_y (title bar $bar)" 3
+[ "$status" -eq 0 ] || fail "the show ended with status $status after the close button"
+[ -s "$work/stderr" ] && fail "the show wrote to stderr"
+echo "on weston: the close button (title bar $bar) ends the show (status 0)"
+
+# 3. Both there: X11 unless asked.
 on_x_server() {
   [ -n "$(DISPLAY=$X_DISPLAY xdotool search --name '^KELVOR$' 2>/dev/null)" ]
 }
