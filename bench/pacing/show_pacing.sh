@@ -27,22 +27,17 @@ settle=${5:-2}
 
 work=$(mktemp -d)
 pid=
-xvfb=
+# shellcheck source=../../tests/support/virtual_x_server.sh
+. "$(dirname "$0")/../../tests/support/virtual_x_server.sh"
 cleanup() {
   if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
-  if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true; fi
+  stop_virtual_x_server
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -noreset -screen 0 400x300x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
+start_virtual_x_server 400x300
+export DISPLAY=$x_display
 unset WAYLAND_DISPLAY
 
 (cd "$show" && SDL_AUDIODRIVER=dummy KELVOR_PRESENT_LOG="$work/presents" KELVOR_CLOCK_LOG="$work/clock" \

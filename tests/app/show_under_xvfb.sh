@@ -44,33 +44,19 @@ done
 
 work=$(mktemp -d)
 pid=
-xvfb=
+# shellcheck source=../support/virtual_x_server.sh
+. "$(dirname "$0")/../support/virtual_x_server.sh"
 cleanup() {
   if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
-  # Waiting for the server to be gone keeps a server started next from
-  # taking its display number while this one still removes its sockets.
-  if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true; fi
+  stop_virtual_x_server
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-# The X server picks a free display itself and names it once it is ready;
-# choosing the number beforehand (as xvfb-run -a does) races with other
-# servers started at the same moment, as under a parallel ctest. Without
-# -noreset the server resets whenever its last client leaves (between two
-# xdotool calls, or when a show ends) and refuses connections meanwhile.
 # Extra arguments go to the server.
 start_server() {
-  if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true; fi
-  rm -f "$work/display"
-  Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp "$@" 3>"$work/display" 2>"$work/xvfb.log" &
-  xvfb=$!
-  for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-  done
-  [ -s "$work/display" ] || { echo "FAIL: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-  export DISPLAY=":$(head -n 1 "$work/display")"
+  start_virtual_x_server 1024x768 "$@"
+  export DISPLAY=$x_display
 }
 start_server
 unset WAYLAND_DISPLAY

@@ -46,7 +46,8 @@ done
 
 work=$(mktemp -d)
 pid=
-xvfb=
+# shellcheck source=../support/virtual_x_server.sh
+. "$(dirname "$0")/../support/virtual_x_server.sh"
 recorder=
 burners=()
 cleanup() {
@@ -66,14 +67,8 @@ fail() {
   exit 1
 }
 
-Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
+start_virtual_x_server 1024x768
+export DISPLAY=$x_display
 unset WAYLAND_DISPLAY
 
 # shellcheck source=sound_server.sh

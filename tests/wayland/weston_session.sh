@@ -24,20 +24,14 @@
 
 weston_width=1280
 weston_height=800
-xvfb_pid=
 weston_pid=
+# shellcheck source=../support/virtual_x_server.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../support/virtual_x_server.sh"
 
 # The virtual X server alone; X_DISPLAY names it.
 start_x_server() {
-  rm -f "$work/display"
-  Xvfb -displayfd 3 -noreset -screen 0 1400x900x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-  xvfb_pid=$!
-  for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-  done
-  [ -s "$work/display" ] || { echo "FAIL: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-  X_DISPLAY=":$(head -n 1 "$work/display")"
+  start_virtual_x_server 1400x900
+  X_DISPLAY=$x_display
 }
 
 start_session() {
@@ -85,9 +79,8 @@ EOF
 
 stop_session() {
   if [ -n "$weston_pid" ]; then kill "$weston_pid" 2>/dev/null && wait "$weston_pid" 2>/dev/null || true; fi
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null || true; fi
+  stop_virtual_x_server
   weston_pid=
-  xvfb_pid=
 }
 
 # xdotool on the X server, at weston's window: weston passes the keys on to
