@@ -7,7 +7,15 @@ std::int32_t laneCount(SimdLevel level)
 {
     switch (level) {
     case SimdLevel::sse2:
+#ifdef __EMSCRIPTEN__
+        // In the browser the SSE2 walk runs through the compiler's SSE2
+        // headers, whose double-to-int truncation checks each element on its
+        // own: the page drew its frames slower with it than with the column
+        // walk (bench/RESULTS.md, the page's render time).
+        return 0;
+#else
         return KELVOR_HAS_SSE2 ? 4 : 0;
+#endif
     case SimdLevel::avx2:
         return KELVOR_HAS_AVX2 ? 8 : 0;
     case SimdLevel::neon:
