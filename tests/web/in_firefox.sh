@@ -20,13 +20,27 @@ for tool in firefox-esr node npm; do
 done
 
 mkdir -p "$client"
+# One retry, soon: a registry that is out of reach is not worth minutes.
+quick_fail="--fetch-retries=1 --fetch-retry-mintimeout=1000 --fetch-retry-maxtimeout=3000"
 if ! cmp -s "$here/bidi/package-lock.json" "$client/package-lock.json" \
    || [ ! -d "$client/node_modules/puppeteer-core" ]; then
   rm -f "$client/package-lock.json"
   cp "$here/bidi/package.json" "$client/"
   # No browser download: the test drives Debian's Firefox.
-  (cd "$client" && cp "$here/bidi/package-lock.json" . \
-    && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --ignore-scripts --no-audit --no-fund --loglevel=error)
+  if ! (cd "$client" && cp "$here/bidi/package-lock.json" . \
+        && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --ignore-scripts --no-audit --no-fund --loglevel=error $quick_fail); then
+    # A machine that cannot reach the npm registry (no network, or a proxy
+    # whose certificate it does not trust) cannot get the client: the checks
+    # are skipped, said so, rather than failed. With the registry there, a
+    # failing install fails the test.
+    if ! (cd "$client" && npm ping --loglevel=silent $quick_fail > /dev/null 2>&1); then
+      echo "SKIP: the npm registry is not reachable from this machine (npm ping failed), so the pinned" \
+           "Firefox client (bidi/package-lock.json) cannot be installed; the page was not run in Firefox."
+      exit 77
+    fi
+    echo "FAIL: npm could not install the pinned Firefox client" >&2
+    exit 1
+  fi
 fi
 
 work="$(mktemp -d)"
