@@ -4,6 +4,7 @@
 #include "terrain/terrain_lanes.h"
 #include "terrain/voxel_terrain.h"
 
+#include "scene/show_facts.h"
 #include "support/simd_levels.h"
 
 #include <gtest/gtest.h>
@@ -85,8 +86,8 @@ TEST_P(TerrainLanes, PaintTheFramesOfThePortableColumnWalk)
         if (n % 12 == 0)
             makeMaps(n / 12, heights, colours);
         const bool wild = n % 3 == 2;
-        const std::int32_t width = n % 4 == 0 ? 320 : any(1, 70);
-        const std::int32_t height = n % 4 == 0 ? 200 : (n % 8 == 5 ? any(1025, 1100) : any(1, 260));
+        const std::int32_t width = n % 4 == 0 ? show::screenWidth : any(1, 70);
+        const std::int32_t height = n % 4 == 0 ? show::screenHeight : (n % 8 == 5 ? any(1025, 1100) : any(1, 260));
         const std::int32_t cameraX = wild ? any(INT32_MIN, INT32_MAX) : any(-300000, 300000);
         const std::int32_t cameraY = wild ? any(INT32_MIN, INT32_MAX) : any(-300000, 300000);
         const std::int32_t heading = any(INT32_MIN, INT32_MAX);

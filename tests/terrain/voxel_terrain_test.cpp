@@ -1,5 +1,6 @@
 #include "terrain/voxel_terrain.h"
 
+#include "scene/show_facts.h"
 #include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,8 @@
 namespace {
 
 constexpr int kCells = 65536;
+constexpr std::int32_t kWidth = show::screenWidth;
+constexpr std::int32_t kHeight = show::screenHeight;
 
 int tri(int t)
 {
@@ -208,10 +211,10 @@ TEST_F(VoxelTerrainTest, RenderWalksColumnsAtHeadingMinus160)
 {
     const Maps maps = makeTestMaps();
     // Heading 500 on a 320-pixel frame: angles 340 to 659.
-    const std::vector<std::uint32_t> rendered = render(maps, 320, 200, -2500, -2500, 500, 600);
-    std::vector<std::uint32_t> byColumn = makeBackground(320, 200);
-    for (std::int32_t c = 0; c < 320; ++c)
-        terrain.drawColumn(320, 200, 340 + c, -2500, -2500, c, maps.heights.data(), maps.colours.data(),
+    const std::vector<std::uint32_t> rendered = render(maps, kWidth, kHeight, -2500, -2500, 500, 600);
+    std::vector<std::uint32_t> byColumn = makeBackground(kWidth, kHeight);
+    for (std::int32_t c = 0; c < kWidth; ++c)
+        terrain.drawColumn(kWidth, kHeight, 340 + c, -2500, -2500, c, maps.heights.data(), maps.colours.data(),
                            byColumn.data());
     EXPECT_EQ(rendered, byColumn);
 
@@ -235,16 +238,16 @@ TEST_F(VoxelTerrainTest, MapWrapsAsOneRingAndDistance256IsFogged)
     maps.heights[256] = 255;
     maps.colours[256] = 0x00FFFFFFu;
     terrain.altitude = 0;
-    std::vector<std::uint32_t> frame = makeBackground(320, 200);
+    std::vector<std::uint32_t> frame = makeBackground(kWidth, kHeight);
     const std::vector<std::uint32_t> before = frame;
-    terrain.drawColumn(320, 200, 0, 0, 0, 160, maps.heights.data(), maps.colours.data(), frame.data());
+    terrain.drawColumn(kWidth, kHeight, 0, 0, 0, 160, maps.heights.data(), maps.colours.data(), frame.data());
     // Flat land at altitude 0: row(d) = trunc(rowTable[d-1] + 320 * (1/d)); the
     // last flat sample (d = 255) reaches row 89. The tall cell projects to
     // trunc(88 - 245 * 32 / 256) = 57 and paints rows 57..88.
-    for (std::int32_t row = 0; row < 200; ++row) {
-        const std::uint32_t pixel = frame[row * 320 + 160];
-        if (row < 57 || row == 199) {
-            EXPECT_EQ(pixel, before[row * 320 + 160]) << row;
+    for (std::int32_t row = 0; row < kHeight; ++row) {
+        const std::uint32_t pixel = frame[row * kWidth + 160];
+        if (row < 57 || row == kHeight - 1) {
+            EXPECT_EQ(pixel, before[row * kWidth + 160]) << row;
         } else if (row <= 88) {
             EXPECT_EQ(pixel, grey(21)) << row; // 255 - 234
         } else {
@@ -252,8 +255,8 @@ TEST_F(VoxelTerrainTest, MapWrapsAsOneRingAndDistance256IsFogged)
         }
     }
     // Only column 160 was touched.
-    for (std::int32_t i = 0; i < 320 * 200; ++i) {
-        if (i % 320 != 160) {
+    for (std::int32_t i = 0; i < kWidth * kHeight; ++i) {
+        if (i % kWidth != 160) {
             ASSERT_EQ(frame[i], before[i]);
         }
     }
@@ -271,17 +274,17 @@ TEST_F(VoxelTerrainTest, FogStartsAfterDistance100)
         // Along row 0 from camera (0, 0) at heading 0: sample d reads cell d.
         maps.heights[c.distance] = 255;
         terrain.altitude = 0;
-        std::vector<std::uint32_t> frame = makeBackground(320, 200);
+        std::vector<std::uint32_t> frame = makeBackground(kWidth, kHeight);
         const std::vector<std::uint32_t> before = frame;
-        terrain.drawColumn(320, 200, 0, 0, 0, 160, maps.heights.data(), maps.colours.data(), frame.data());
+        terrain.drawColumn(kWidth, kHeight, 0, 0, 0, 160, maps.heights.data(), maps.colours.data(), frame.data());
         const double exact = terrain.rowTable[c.distance - 1] -
                              static_cast<double>(245 * 32) * static_cast<double>(terrain.reciprocals[c.distance]);
         // A row above the frame clamps to row 0.
         const std::int32_t row = std::max(static_cast<std::int32_t>(exact), 0);
-        EXPECT_EQ(frame[row * 320 + 160], grey(255 - c.fog));
-        EXPECT_EQ(frame[198 * 320 + 160], 0x00FFFFFFu); // the nearest flat land, unfogged
+        EXPECT_EQ(frame[row * kWidth + 160], grey(255 - c.fog));
+        EXPECT_EQ(frame[(kHeight - 2) * kWidth + 160], 0x00FFFFFFu); // the nearest flat land, unfogged
         if (row > 0) {
-            EXPECT_EQ(frame[(row - 1) * 320 + 160], before[(row - 1) * 320 + 160]);
+            EXPECT_EQ(frame[(row - 1) * kWidth + 160], before[(row - 1) * kWidth + 160]);
         }
     }
 }
@@ -296,23 +299,23 @@ TEST_F(VoxelTerrainTest, NegativeCellsWrapAndANegativeRowFillsTheColumn)
     maps.heights[62966] = 255;
     maps.colours[62966] = 0x00C0FFEEu;
     terrain.altitude = 0;
-    std::vector<std::uint32_t> frame = makeBackground(320, 200);
+    std::vector<std::uint32_t> frame = makeBackground(kWidth, kHeight);
     const std::vector<std::uint32_t> before = frame;
-    terrain.drawColumn(320, 200, 0, -11 * 256, -10 * 256, 160, maps.heights.data(), maps.colours.data(),
+    terrain.drawColumn(kWidth, kHeight, 0, -11 * 256, -10 * 256, 160, maps.heights.data(), maps.colours.data(),
                        frame.data());
-    for (std::int32_t row = 0; row < 199; ++row)
-        EXPECT_EQ(frame[row * 320 + 160], 0x00C0FFEEu) << row;
-    EXPECT_EQ(frame[199 * 320 + 160], before[199 * 320 + 160]);
+    for (std::int32_t row = 0; row < kHeight - 1; ++row)
+        EXPECT_EQ(frame[row * kWidth + 160], 0x00C0FFEEu) << row;
+    EXPECT_EQ(frame[(kHeight - 1) * kWidth + 160], before[(kHeight - 1) * kWidth + 160]);
 
     // The show's start position: (-2500, -2500) is cell -9.77, so the first
     // sample at heading 0 reads column -9 (floor of -8.77), row -10: 62967.
     maps.heights[62966] = 0;
     maps.heights[62967] = 255;
     maps.colours[62967] = 0x00123456u;
-    frame = makeBackground(320, 200);
-    terrain.drawColumn(320, 200, 0, -2500, -2500, 160, maps.heights.data(), maps.colours.data(), frame.data());
-    for (std::int32_t row = 0; row < 199; ++row)
-        EXPECT_EQ(frame[row * 320 + 160], 0x00123456u) << row;
+    frame = makeBackground(kWidth, kHeight);
+    terrain.drawColumn(kWidth, kHeight, 0, -2500, -2500, 160, maps.heights.data(), maps.colours.data(), frame.data());
+    for (std::int32_t row = 0; row < kHeight - 1; ++row)
+        EXPECT_EQ(frame[row * kWidth + 160], 0x00123456u) << row;
 }
 
 // Flat black land at altitude 0 under a flat white colour map: every column
@@ -323,12 +326,12 @@ TEST_F(VoxelTerrainTest, NegativeCellsWrapAndANegativeRowFillsTheColumn)
 TEST_F(VoxelTerrainTest, FlatLandPaintsBetweenTheHorizonAndTheBottomRow)
 {
     const Maps maps = makeFlatMaps(0, 0x00FFFFFFu);
-    const std::vector<std::uint32_t> before = makeBackground(320, 200);
-    const std::vector<std::uint32_t> frame = render(maps, 320, 200, 12345, -6789, 500, 0);
+    const std::vector<std::uint32_t> before = makeBackground(kWidth, kHeight);
+    const std::vector<std::uint32_t> frame = render(maps, kWidth, kHeight, 12345, -6789, 500, 0);
 
     // Expected colour per row, from the rows of the samples.
-    std::vector<std::uint32_t> rowColour(200, 0xFFFFFFFFu);
-    std::int32_t top = 199;
+    std::vector<std::uint32_t> rowColour(kHeight, 0xFFFFFFFFu);
+    std::int32_t top = kHeight - 1;
     for (int d = 1; d <= 256; ++d) {
         const std::int32_t row = static_cast<std::int32_t>(
             terrain.rowTable[d - 1] + 320.0 * static_cast<double>(terrain.reciprocals[d]));
@@ -339,10 +342,10 @@ TEST_F(VoxelTerrainTest, FlatLandPaintsBetweenTheHorizonAndTheBottomRow)
         }
     }
     EXPECT_EQ(top, 89);
-    for (std::int32_t row = 0; row < 200; ++row)
-        for (std::int32_t col = 0; col < 320; ++col) {
-            const std::size_t i = static_cast<std::size_t>(row) * 320 + col;
-            if (row <= 88 || row == 199) {
+    for (std::int32_t row = 0; row < kHeight; ++row)
+        for (std::int32_t col = 0; col < kWidth; ++col) {
+            const std::size_t i = static_cast<std::size_t>(row) * kWidth + col;
+            if (row <= 88 || row == kHeight - 1) {
                 ASSERT_EQ(frame[i], before[i]) << col << "," << row;
             } else {
                 ASSERT_EQ(frame[i], rowColour[row]) << col << "," << row;
@@ -356,10 +359,10 @@ TEST_F(VoxelTerrainTest, BottomRowIsNeverPaintedAndPaintedPixelsHaveNoTopByte)
     const std::int32_t altitudes[] = {-500, -50, 0, 100, 225, 600, 975};
     for (std::int32_t altitude : altitudes) {
         SCOPED_TRACE(altitude);
-        const std::vector<std::uint32_t> before = makeBackground(320, 200);
-        const std::vector<std::uint32_t> frame = render(maps, 320, 200, -2500, -2500, 500, altitude);
-        for (std::int32_t col = 0; col < 320; ++col)
-            ASSERT_EQ(frame[199 * 320 + col], before[199 * 320 + col]) << col;
+        const std::vector<std::uint32_t> before = makeBackground(kWidth, kHeight);
+        const std::vector<std::uint32_t> frame = render(maps, kWidth, kHeight, -2500, -2500, 500, altitude);
+        for (std::int32_t col = 0; col < kWidth; ++col)
+            ASSERT_EQ(frame[(kHeight - 1) * kWidth + col], before[(kHeight - 1) * kWidth + col]) << col;
         for (std::size_t i = 0; i < frame.size(); ++i)
             ASSERT_EQ(frame[i] & 0xFF000000u, 0u);
     }
@@ -369,23 +372,23 @@ TEST_F(VoxelTerrainTest, ExtremeAltitudesPaintAllOrNothing)
 {
     const Maps maps = makeTestMaps();
     // Far above everything: every sample lies below the frame.
-    EXPECT_EQ(render(maps, 320, 200, 1000, 2000, 500, INT32_MAX), makeBackground(320, 200));
-    EXPECT_EQ(render(maps, 320, 200, 1000, 2000, 500, 1000000), makeBackground(320, 200));
+    EXPECT_EQ(render(maps, kWidth, kHeight, 1000, 2000, 500, INT32_MAX), makeBackground(kWidth, kHeight));
+    EXPECT_EQ(render(maps, kWidth, kHeight, 1000, 2000, 500, 1000000), makeBackground(kWidth, kHeight));
 
     // Far below: the first sample of every column fills it down to row 198,
     // unfogged, and hides every other sample.
     for (std::int32_t altitude : {INT32_MIN, -1000000}) {
         SCOPED_TRACE(altitude);
-        const std::vector<std::uint32_t> frame = render(maps, 320, 200, 1000, 2000, 500, altitude);
-        const std::vector<std::uint32_t> before = makeBackground(320, 200);
-        for (std::int32_t c = 0; c < 320; ++c) {
+        const std::vector<std::uint32_t> frame = render(maps, kWidth, kHeight, 1000, 2000, 500, altitude);
+        const std::vector<std::uint32_t> before = makeBackground(kWidth, kHeight);
+        for (std::int32_t c = 0; c < kWidth; ++c) {
             const std::int32_t angle = (c + 500 - 160) & 0x7FF;
             const std::int32_t x = 1000 * 256 + terrain.cosTable[angle];
             const std::int32_t y = 2000 * 256 + terrain.sinTable[angle];
             const std::uint32_t index = static_cast<std::uint32_t>(((y >> 16) << 8) + (x >> 16)) & 0xFFFFu;
-            for (std::int32_t row = 0; row < 199; ++row)
-                ASSERT_EQ(frame[row * 320 + c], maps.colours[index]) << c << "," << row;
-            ASSERT_EQ(frame[199 * 320 + c], before[199 * 320 + c]);
+            for (std::int32_t row = 0; row < kHeight - 1; ++row)
+                ASSERT_EQ(frame[row * kWidth + c], maps.colours[index]) << c << "," << row;
+            ASSERT_EQ(frame[(kHeight - 1) * kWidth + c], before[(kHeight - 1) * kWidth + c]);
         }
     }
 }
@@ -398,7 +401,7 @@ TEST_F(VoxelTerrainTest, TinyFramesPaintNothingOutsideThemselves)
     // Width 0 draws nothing at all.
     std::uint32_t sentinel = 0x00ABCDEFu;
     terrain.altitude = -1000;
-    terrain.render(0, 200, 0, 0, 500, maps.heights.data(), maps.colours.data(), &sentinel);
+    terrain.render(0, kHeight, 0, 0, 500, maps.heights.data(), maps.colours.data(), &sentinel);
     EXPECT_EQ(sentinel, 0x00ABCDEFu);
 }
 
@@ -418,16 +421,16 @@ TEST_F(VoxelTerrainTest, GoldenFramesMatchTheReferenceModel)
         std::uint64_t hash;
     };
     const Golden goldens[] = {
-        {320, 200, -2500, -2500, 500, 600, 0x681A901C6CB38A9Dull},
-        {320, 200, 120000, -60000, 500, 225, 0x7F7295F993C8101Aull},
-        {320, 200, 250000, -250000, 500, 975, 0x22B8D764A0BABE17ull},
-        {320, 200, 0, 0, 0, 100, 0x2CF2189433C28C3Aull},
-        {320, 200, -2500, -2500, 500, -50, 0x290F0092ABBF29B9ull},
+        {kWidth, kHeight, -2500, -2500, 500, 600, 0x681A901C6CB38A9Dull},
+        {kWidth, kHeight, 120000, -60000, 500, 225, 0x7F7295F993C8101Aull},
+        {kWidth, kHeight, 250000, -250000, 500, 975, 0x22B8D764A0BABE17ull},
+        {kWidth, kHeight, 0, 0, 0, 100, 0x2CF2189433C28C3Aull},
+        {kWidth, kHeight, -2500, -2500, 500, -50, 0x290F0092ABBF29B9ull},
         {100, 60, 777, -999, 1900, 150, 0x4B1D71AF4F2C641Full},
-        {320, 200, 2147483647, -2147483647 - 1, 2147483647, 300, 0x599A29F66D6E2B74ull},
-        {320, 200, 1000, 2000, 500, 2147483647, 0xF25A15EE0BAE52F1ull},
-        {320, 200, 1000, 2000, 500, -2147483647 - 1, 0xB92C31ECD59605D9ull},
-        {320, 200, 1000, 2000, -2147483647 - 1, -2147483000, 0xACE4550727DC53E1ull},
+        {kWidth, kHeight, 2147483647, -2147483647 - 1, 2147483647, 300, 0x599A29F66D6E2B74ull},
+        {kWidth, kHeight, 1000, 2000, 500, 2147483647, 0xF25A15EE0BAE52F1ull},
+        {kWidth, kHeight, 1000, 2000, 500, -2147483647 - 1, 0xB92C31ECD59605D9ull},
+        {kWidth, kHeight, 1000, 2000, -2147483647 - 1, -2147483000, 0xACE4550727DC53E1ull},
         {3, 2, 5000, 5000, 800, 0, 0x6DB7FB686BE7F0D0ull},
     };
     for (const Golden& g : goldens) {
@@ -452,8 +455,8 @@ TEST_F(VoxelTerrainTest, MatchesTheIndependentRendererEverywhere)
     std::uniform_int_distribution<std::int32_t> size(1, 90);
     for (int n = 0; n < 60; ++n) {
         const bool wild = n % 4 == 3;
-        const std::int32_t width = n < 20 ? 320 : size(generator);
-        const std::int32_t height = n < 20 ? 200 : size(generator);
+        const std::int32_t width = n < 20 ? kWidth : size(generator);
+        const std::int32_t height = n < 20 ? kHeight : size(generator);
         const std::int32_t cameraX = wild ? anyInt(generator) : showPosition(generator);
         const std::int32_t cameraY = wild ? anyInt(generator) : showPosition(generator);
         const std::int32_t heading = wild ? anyInt(generator) : (n % 2 == 0 ? 500 : anyInt(generator) & 0x7FF);
