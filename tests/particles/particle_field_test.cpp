@@ -4,6 +4,7 @@
 #include "fx/shade_tables.h"
 #include "image/image.h"
 #include "particles/random15.h"
+#include "scene/show_facts.h"
 #include "support/random_state_guard.h"
 #include "support/test_pictures.h"
 
@@ -15,6 +16,9 @@
 #include <vector>
 
 namespace {
+
+constexpr std::int32_t kWidth = show::screenWidth;
+constexpr std::int32_t kHeight = show::screenHeight;
 
 // The depth a respawn would draw from the given state: (r mod E) + 1.
 float respawnDepthFrom(std::uint32_t state, std::int32_t extent, int skip = 0)
@@ -44,7 +48,7 @@ protected:
         std::int32_t x, y, intensity;
     };
     void expectDrawnAs(ParticleField& field, const std::vector<Stamp>& stamps,
-                       std::int32_t width = 320, std::int32_t height = 200)
+                       std::int32_t width = kWidth, std::int32_t height = kHeight)
     {
         Image frame, expected;
         fillImage(frame, width, height, 0);
@@ -128,7 +132,7 @@ TEST_F(ParticleFieldTest, ProjectsTheSpecExample)
     ParticleField field(400, 1);
     place(field, 0, 100.0f, 50.0f, 256.0f);
     // intensity = trunc(25600 / 256 - 255) = -155
-    expectDrawnAs(field, {{260, 150, -155}});
+    expectDrawnAs(field, {{kWidth / 2 + 100, kHeight / 2 + 50, -155}});
 }
 
 TEST_F(ParticleFieldTest, BrightnessFallsWithDepthAndIsNeverPositive)
@@ -143,7 +147,7 @@ TEST_F(ParticleFieldTest, BrightnessFallsWithDepthAndIsNeverPositive)
         SCOPED_TRACE(c.z);
         ParticleField field(400, 1);
         place(field, 0, 0.0f, 0.0f, c.z);
-        expectDrawnAs(field, {{160, 100, c.intensity}});
+        expectDrawnAs(field, {{kWidth / 2, kHeight / 2, c.intensity}});
     }
 }
 
@@ -155,7 +159,7 @@ TEST_F(ParticleFieldTest, NearEndOrNearerGoesToTheFarEnd)
         ParticleField field(400, 1);
         place(field, 0, 0.0f, 0.0f, z);
         const std::uint32_t state = randomState();
-        expectDrawnAs(field, {{160, 100, -191}});
+        expectDrawnAs(field, {{kWidth / 2, kHeight / 2, -191}});
         EXPECT_EQ(field.points()[0].z, 400.0f);
         EXPECT_EQ(randomState(), state);
     }
@@ -166,10 +170,10 @@ TEST_F(ParticleFieldTest, BeyondTheFarEndGoesToTheNearEndThenBack)
     ParticleField field(400, 1);
     place(field, 0, 0.0f, 0.0f, 400.5f);
     // At z = 1 the point is projected at full brightness, 256 x from the centre.
-    expectDrawnAs(field, {{160, 100, 0}});
+    expectDrawnAs(field, {{kWidth / 2, kHeight / 2, 0}});
     EXPECT_EQ(field.points()[0].z, 1.0f);
     // Standing still, the next draw sends it to the far end.
-    expectDrawnAs(field, {{160, 100, -191}});
+    expectDrawnAs(field, {{kWidth / 2, kHeight / 2, -191}});
     EXPECT_EQ(field.points()[0].z, 400.0f);
 
     // Off the centre, at z = 1 it lands far outside the frame.
@@ -185,7 +189,7 @@ TEST_F(ParticleFieldTest, PointOnASideStaysAndBeyondItRespawns)
         place(field, 0, side, side, 250.0f);
         const std::uint32_t state = randomState();
         Image frame;
-        fillImage(frame, 320, 200, 0);
+        fillImage(frame, kWidth, kHeight, 0);
         field.draw(shades, frame);
         EXPECT_EQ(randomState(), state);
         EXPECT_EQ(field.points()[0].x, side);
@@ -209,7 +213,7 @@ TEST_F(ParticleFieldTest, PointOnASideStaysAndBeyondItRespawns)
         const std::uint32_t state = randomState();
         const float depth = respawnDepthFrom(state, 400);
         Image frame;
-        fillImage(frame, 320, 200, 0);
+        fillImage(frame, kWidth, kHeight, 0);
         field.draw(shades, frame);
         EXPECT_EQ(field.points()[0].x, c.expectX);
         EXPECT_EQ(field.points()[0].y, c.expectY);
@@ -232,7 +236,7 @@ TEST_F(ParticleFieldTest, RespawnDrawsOneNumberPerCrossingInParticleOrder)
     const float first = respawnDepthFrom(state, 400, 0);
     const float third = respawnDepthFrom(state, 400, 2);
     Image frame;
-    fillImage(frame, 320, 200, 0);
+    fillImage(frame, kWidth, kHeight, 0);
     field.draw(shades, frame);
     EXPECT_EQ(field.points()[0].x, 0.0f);
     EXPECT_EQ(field.points()[0].y, -400.0f);
@@ -248,7 +252,7 @@ TEST_F(ParticleFieldTest, RespawnDrawsOneNumberPerCrossingInParticleOrder)
     const std::uint32_t afterThree = randomState();
     setRandomState(state);
     Image again;
-    fillImage(again, 320, 200, 0);
+    fillImage(again, kWidth, kHeight, 0);
     place(field, 0, 0.0f, 500.0f, 50.0f);
     place(field, 2, -500.0f, -500.0f, 50.0f);
     field.draw(shades, again);
@@ -261,7 +265,7 @@ TEST_F(ParticleFieldTest, RespawnedDepthsAreWholeNumbersFrom1ToE)
     for (std::int32_t i = 0; i < field.count(); ++i)
         place(field, i, 401.0f, 0.0f, 10.0f);
     Image frame;
-    fillImage(frame, 320, 200, 0);
+    fillImage(frame, kWidth, kHeight, 0);
     field.draw(shades, frame);
     for (std::int32_t i = 0; i < field.count(); ++i) {
         const float z = field.points()[i].z;
@@ -278,7 +282,7 @@ TEST_F(ParticleFieldTest, NegativeFractionOfAColumnTruncatesToColumnZero)
     place(field, 0, -160.5f, 0.0f, 256.0f);
     // sx = -1.5 truncates to -1: refused.
     place(field, 1, -161.5f, 10.0f, 256.0f);
-    expectDrawnAs(field, {{0, 100, -155}});
+    expectDrawnAs(field, {{0, kHeight / 2, -155}});
 }
 
 TEST_F(ParticleFieldTest, FarOffAndNotANumberPositionsDrawNothing)
@@ -350,7 +354,7 @@ TEST_F(ParticleFieldTest, DrawRestoresTheBoundsAndNeverTouchesTheLastRowOrColumn
                               {410.0f, -410.0f, -300.0f}};
     for (const auto& m : moves) {
         field.shift(m[0], m[1], m[2]);
-        fillImage(frame, 320, 200, 0);
+        fillImage(frame, kWidth, kHeight, 0);
         field.draw(shades, frame);
         for (std::int32_t i = 0; i < field.count(); ++i) {
             const Particle& p = field.points()[i];
@@ -361,11 +365,11 @@ TEST_F(ParticleFieldTest, DrawRestoresTheBoundsAndNeverTouchesTheLastRowOrColumn
             ASSERT_GE(p.z, 1.0f);
             ASSERT_LE(p.z, 400.0f);
         }
-        for (int col = 0; col < 320; ++col)
-            ASSERT_EQ(frame.pixels()[199 * 320 + col], 0u);
-        for (int row = 0; row < 200; ++row)
-            ASSERT_EQ(frame.pixels()[row * 320 + 319], 0u);
-        for (int i = 0; i < 320 * 200; ++i)
+        for (int col = 0; col < kWidth; ++col)
+            ASSERT_EQ(frame.pixels()[(kHeight - 1) * kWidth + col], 0u);
+        for (int row = 0; row < kHeight; ++row)
+            ASSERT_EQ(frame.pixels()[row * kWidth + kWidth - 1], 0u);
+        for (int i = 0; i < kWidth * kHeight; ++i)
             ASSERT_EQ(frame.pixels()[i] & 0xFF0000FFu, 0u); // no blue, no top byte
     }
 }
@@ -383,9 +387,9 @@ TEST_F(ParticleFieldTest, GoldenFramesMatchTheReferenceModel)
     Image frame;
     for (int n = 0; n < 4; ++n) {
         SCOPED_TRACE(n);
-        fillImage(frame, 320, 200, 0);
+        fillImage(frame, kWidth, kHeight, 0);
         field.draw(shades, frame);
-        EXPECT_EQ(hashPixels(frame.pixels(), 320 * 200), hashes[n]);
+        EXPECT_EQ(hashPixels(frame.pixels(), kWidth * kHeight), hashes[n]);
         EXPECT_EQ(randomState(), states[n]);
         if (n < 3)
             field.shift(shifts[n][0], shifts[n][1], shifts[n][2]);
@@ -397,13 +401,13 @@ TEST_F(ParticleFieldTest, EmptyAndDegenerateFieldsAreHarmless)
     ParticleField empty(400, 0);
     EXPECT_EQ(empty.count(), 0);
     Image frame;
-    fillImage(frame, 320, 200, 0);
+    fillImage(frame, kWidth, kHeight, 0);
     empty.draw(shades, frame);
     empty.shift(1.0f, 2.0f, 3.0f);
-    EXPECT_EQ(hashPixels(frame.pixels(), 320 * 200), [] {
+    EXPECT_EQ(hashPixels(frame.pixels(), kWidth * kHeight), [] {
         Image black;
-        fillImage(black, 320, 200, 0);
-        return hashPixels(black.pixels(), 320 * 200);
+        fillImage(black, kWidth, kHeight, 0);
+        return hashPixels(black.pixels(), kWidth * kHeight);
     }());
 
     // An extent of 0 still takes its three draws per particle and draws nothing.
