@@ -2,6 +2,7 @@
 // rows reused, packed saturating adds, against the per-pixel table walk.
 #include "support/baseline/baseline.h"
 #include "random_inputs.h"
+#include "scene/show_facts.h"
 #include "support/simd_levels.h"
 
 #include <gtest/gtest.h>
@@ -72,16 +73,19 @@ TEST_P(BlitEquivalence, WholeNumberEdgesAndExactLevels)
     Image sprite, card, frame;
     random.fill(sprite, 64, 64);
     random.fill(card, 522, 37);
-    random.fill(frame, 320, 200);
+    random.fill(frame, show::screenWidth, show::screenHeight);
+    // Cards centre one pixel up and left of the frame's middle.
+    const float cardX = static_cast<float>(show::screenWidth / 2 - 1);
+    const float cardY = static_cast<float>(show::screenHeight / 2 - 1);
     for (float size : {16.0f, 32.0f, 63.0f, 64.0f, 128.0f, 200.0f, 317.0f}) {
         for (float level : {-1.0f, 0.0f, 0.5f, 1.0f, 1.0f / 255.0f, 254.5f / 255.0f}) {
             expectSame(sprite, frame, {100.0f, 80.0f, size, size, level});
             expectSame(sprite, frame, {0.0f, 0.0f, size, size, level});
-            expectSame(card, frame, {159.0f, 99.0f, size * 3, size / 2, level});
+            expectSame(card, frame, {cardX, cardY, size * 3, size / 2, level});
         }
     }
     // The first card at the start of its zoom, much larger than the frame.
-    expectSame(card, frame, {159.0f, 99.0f, 5220.0f / 0.03f, 370.0f / 0.06f, 0.005f});
+    expectSame(card, frame, {cardX, cardY, 5220.0f / 0.03f, 370.0f / 0.06f, 0.005f});
 
     // Targets wider than a column chunk, where every row samples the same
     // source row: each chunk samples columns of its own.

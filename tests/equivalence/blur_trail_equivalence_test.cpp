@@ -51,16 +51,17 @@ TEST_P(BlurTrailEquivalence, TrailOverSeveralFrames)
     writeShowPictures(folder);
     Scene scene;
     ASSERT_TRUE(scene.setup(show::screenWidth, show::screenHeight, folder));
-    std::vector<Pixel> previous(64000, 0u); // the scene's previous frame starts black
+    const std::size_t pixels = static_cast<std::size_t>(show::screenWidth) * show::screenHeight;
+    std::vector<Pixel> previous(pixels, 0u); // the scene's previous frame starts black
     RandomInputs random(11u);
     Image frame;
     for (int round = 0; round < 4; ++round) {
         random.fill(frame, show::screenWidth, show::screenHeight);
-        std::vector<Pixel> expected(frame.pixels(), frame.pixels() + 64000);
-        baseline::blendTrail(expected.data(), previous.data(), 64000);
+        std::vector<Pixel> expected(frame.pixels(), frame.pixels() + pixels);
+        baseline::blendTrail(expected.data(), previous.data(), pixels);
         scene.blendWithPreviousFrame(frame);
-        ASSERT_EQ(std::vector<Pixel>(frame.pixels(), frame.pixels() + 64000), expected);
-        ASSERT_EQ(std::vector<Pixel>(scene.previous(), scene.previous() + 64000), previous);
+        ASSERT_EQ(std::vector<Pixel>(frame.pixels(), frame.pixels() + pixels), expected);
+        ASSERT_EQ(std::vector<Pixel>(scene.previous(), scene.previous() + pixels), previous);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "support/baseline/baseline.h"
 #include "particles/random15.h"
 #include "random_inputs.h"
+#include "scene/show_facts.h"
 #include "support/simd_levels.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,9 @@
 #include <limits>
 
 namespace {
+
+constexpr std::int32_t kWidth = show::screenWidth;
+constexpr std::int32_t kHeight = show::screenHeight;
 
 struct FieldCase {
     std::int32_t extent;
@@ -85,28 +89,28 @@ protected:
 
 TEST_P(ParticleEquivalence, TheShowsFieldOverManyFramesOfDrift)
 {
-    expectSameFrames({400, 6000, 320, 200, 0.5f}, 60);
+    expectSameFrames({400, 6000, kWidth, kHeight, 0.5f}, 60);
 }
 
 // Large shifts send many points across the box's faces at once, so many
 // are respawned from the generator in every chunk.
 TEST_P(ParticleEquivalence, FastDriftWrapsManyPoints)
 {
-    expectSameFrames({400, 6000, 320, 200, 150.0f}, 20);
-    expectSameFrames({50, 700, 320, 200, 40.0f}, 20);
+    expectSameFrames({400, 6000, kWidth, kHeight, 150.0f}, 20);
+    expectSameFrames({50, 700, kWidth, kHeight, 40.0f}, 20);
 }
 
 TEST_P(ParticleEquivalence, ChunkEdgesSmallBoxesAndOddFrames)
 {
     for (std::int32_t count : {1, 255, 256, 257, 513}) {
         SCOPED_TRACE(count);
-        expectSameFrames({400, count, 320, 200, 3.0f}, 5);
+        expectSameFrames({400, count, kWidth, kHeight, 3.0f}, 5);
     }
     const FieldCase cases[] = {
-        {1, 300, 320, 200, 2.0f},  {3, 300, 64, 40, 2.0f},   {400, 600, 4, 4, 1.0f},
-        {400, 600, 3, 200, 1.0f},  {400, 600, 320, 3, 1.0f}, {400, 600, 5, 7, 1.0f},
-        {400, 2000, 1500, 900, 1.0f}, {100000, 600, 320, 200, 5000.0f},
-        {0, 300, 320, 200, 2.0f},  {-5, 300, 320, 200, 2.0f},
+        {1, 300, kWidth, kHeight, 2.0f},  {3, 300, 64, 40, 2.0f},          {400, 600, 4, 4, 1.0f},
+        {400, 600, 3, kHeight, 1.0f},     {400, 600, kWidth, 3, 1.0f},     {400, 600, 5, 7, 1.0f},
+        {400, 2000, 1500, 900, 1.0f},     {100000, 600, kWidth, kHeight, 5000.0f},
+        {0, 300, kWidth, kHeight, 2.0f},  {-5, 300, kWidth, kHeight, 2.0f},
     };
     for (const FieldCase& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.extent << " " << c.width << "x" << c.height);
@@ -116,7 +120,7 @@ TEST_P(ParticleEquivalence, ChunkEdgesSmallBoxesAndOddFrames)
 
 TEST_P(ParticleEquivalence, PointsThatAreNotNumbersOrInfinite)
 {
-    expectSameFrames({400, 300, 320, 200, 1.0f}, 4, true);
+    expectSameFrames({400, 300, kWidth, kHeight, 1.0f}, 4, true);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryPath, ParticleEquivalence, ::testing::ValuesIn(availableSimdLevels()),

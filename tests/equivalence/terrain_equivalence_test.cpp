@@ -3,6 +3,7 @@
 // through a column buffer) against the sample by sample column walk.
 #include "support/baseline/baseline.h"
 #include "random_inputs.h"
+#include "scene/show_facts.h"
 #include "support/simd_levels.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,9 @@
 #include <vector>
 
 namespace {
+
+constexpr std::int32_t kWidth = show::screenWidth;
+constexpr std::int32_t kHeight = show::screenHeight;
 
 struct Maps {
     std::vector<std::uint8_t> heights = std::vector<std::uint8_t>(65536);
@@ -66,7 +70,7 @@ TEST_P(TerrainEquivalence, TheShowsFlightOverRandomMaps)
     for (int highest : {255, 241, 120}) {
         const Maps maps = makeMaps(random, highest);
         for (int round = 0; round < 12; ++round) {
-            expectSameRender(maps, {320, 200, random.between(-9000, 9000), random.between(-9000, 9000),
+            expectSameRender(maps, {kWidth, kHeight, random.between(-9000, 9000), random.between(-9000, 9000),
                                     random.between(0, 2047), random.between(200, 1000)});
         }
     }
@@ -84,15 +88,15 @@ TEST_P(TerrainEquivalence, AltitudesAndFrameSizesAtTheEdges)
                                       0, 100, 255, 5000, bound - 11, bound - 10, bound - 9,
                                       INT32_MAX - 10, INT32_MAX};
     for (std::int32_t altitude : altitudes) {
-        for (const View& v : {View{320, 200, -2500, -2500, 500, altitude},
+        for (const View& v : {View{kWidth, kHeight, -2500, -2500, 500, altitude},
                               View{37, 1100, 1234, -777, 1900, altitude},
                               View{21, 1024, 4321, 99, 300, altitude},
                               View{9, 2, 0, 0, 0, altitude}, View{5, 1, 0, 0, 0, altitude}}) {
             expectSameRender(maps, v);
         }
     }
-    expectSameRender(maps, {0, 200, 0, 0, 500, 600});
-    expectSameRender(maps, {320, 0, 0, 0, 500, 600});
+    expectSameRender(maps, {0, kHeight, 0, 0, 500, 600});
+    expectSameRender(maps, {kWidth, 0, 0, 0, 500, 600});
     expectSameRender(maps, {64, 48, INT32_MIN, INT32_MAX, INT32_MIN, 30});
     expectSameRender(maps, {64, 48, INT32_MAX, INT32_MIN, INT32_MAX, -30});
 }
