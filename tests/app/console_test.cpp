@@ -3,6 +3,7 @@
 // presses and window events become the key queue.
 #include "platform/console.h"
 #include "platform/desktop/sdl_console_state.h"
+#include "scene/show_facts.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +12,8 @@
 
 namespace {
 
-constexpr int width = 320;
-constexpr int height = 200;
+constexpr int width = show::screenWidth;
+constexpr int height = show::screenHeight;
 
 class ConsoleLayer : public ::testing::Test {
 protected:
@@ -87,8 +88,8 @@ TEST_F(ConsoleLayer, ShowsTheSurfaceScaledWithItsAspectKept)
     SDL_GetWindowSize(console->window, &windowWidth, &windowHeight);
     EXPECT_EQ(windowWidth, 3 * width);
     EXPECT_EQ(windowHeight, 3 * height);
-    for (int y : {0, 1, 99, 199}) {
-        for (int x : {0, 1, 160, 319})
+    for (int y : {0, 1, height / 2 - 1, height - 1}) {
+        for (int x : {0, 1, width / 2, width - 1})
             EXPECT_EQ(shown(3 * x + 1, 3 * y + 1), patternAt(x, y)) << x << "," << y;
     }
 
@@ -98,7 +99,8 @@ TEST_F(ConsoleLayer, ShowsTheSurfaceScaledWithItsAspectKept)
     consoleUpdate(console);
     EXPECT_EQ(shown(5, 300), 0u);
     EXPECT_EQ(shown(995, 300), 0u);
-    EXPECT_EQ(shown(20 + 3 * 160 + 1, 3 * 100 + 1), patternAt(160, 100));
+    const int leftBar = (1000 - 3 * width) / 2;
+    EXPECT_EQ(shown(leftBar + 3 * (width / 2) + 1, 3 * (height / 2) + 1), patternAt(width / 2, height / 2));
 }
 
 TEST_F(ConsoleLayer, QueuesKeyPressesInOrderWithTheirCodes)

@@ -5,6 +5,7 @@
 #include "app/demo.h"
 
 #include "fake_platform.h"
+#include "scene/show_facts.h"
 #include "show_files.h"
 #include "support/test_pictures.h"
 
@@ -44,10 +45,11 @@ Calls joined(std::initializer_list<Calls> parts)
 // Start-up up to the console opening, with the audio calls in between.
 Calls startUpWith(const Calls& audio)
 {
+    const std::string screenSize = std::to_string(show::screenWidth) + "," + std::to_string(show::screenHeight);
     return joined({{"BASS_GetVersion", "consoleCreate", "pixelFormat(32,ff0000,ff00,ff,0)",
                     "foregroundWindow", "BASS_Init(-1,44100,4,front)"},
                    audio,
-                   {"consoleOpen(KELVOR,320,200,32,0)", "surfaceCreate(320,200,32)"}});
+                   {"consoleOpen(KELVOR," + screenSize + ",32,0)", "surfaceCreate(" + screenSize + ",32)"}});
 }
 
 const Calls musicStartUp = joined(

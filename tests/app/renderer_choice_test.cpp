@@ -1,6 +1,7 @@
 // Which renderer draws the window: OpenGL on a GPU is kept, OpenGL drawn by
 // the processor gives way to SDL's software renderer.
 #include "platform/desktop/sdl_renderer.h"
+#include "scene/show_facts.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +44,7 @@ TEST(RendererChoice, DrawsWithSoftwareWhereThereIsNoOpenGl)
     // SDL's in-memory video driver has no OpenGL at all.
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    SDL_Window* window = SDL_CreateWindow("KELVOR", 0, 0, 320, 200, 0);
+    SDL_Window* window = SDL_CreateWindow("KELVOR", 0, 0, show::screenWidth, show::screenHeight, 0);
     ASSERT_NE(window, nullptr) << SDL_GetError();
     SDL_Renderer* renderer = createWindowRenderer(window);
     ASSERT_NE(renderer, nullptr) << SDL_GetError();

@@ -5,6 +5,7 @@
 #include "glow_sprite.h"
 #include "image/pcx_reader.h"
 #include "pcx_writer.h"
+#include "scene/show_facts.h"
 #include "support/show_pictures.h"
 #include "support/test_pictures.h"
 #include "terrain_map.h"
@@ -132,7 +133,7 @@ TEST(PictureAssets, titleLetteringStaysOnScreenWhileItIsLegible)
     EXPECT_LE(tagline.right - tagline.left, 390);
     EXPECT_GT(tagline.right - tagline.left, 300);
     const LitBox credits = litBox(makeCreditsCard(), 1, 256);
-    EXPECT_LE((credits.right - credits.left) * 4 / 3, 320);
+    EXPECT_LE((credits.right - credits.left) * 4 / 3, show::screenWidth);
 }
 
 TEST(PictureAssets, creditsStandOnTwoLinesWithADarkGapBetween)

@@ -1,4 +1,5 @@
 #include "fx/clamp_tables.h"
+#include "scene/show_facts.h"
 #include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,9 @@
 #include <limits>
 
 namespace {
+
+constexpr int kWidth = show::screenWidth;
+constexpr int kHeight = show::screenHeight;
 
 // A source whose blue channel tells the column and green the row (both + 1),
 // so a drawn target pixel tells which source pixel it sampled.
@@ -38,16 +42,16 @@ protected:
 TEST_F(ScaledBlit, DoubledSpriteSamplesTheSourcePointUnderEachRightEdge)
 {
     makeCoordinateSource(source, 64, 64);
-    fillImage(target, 320, 200, 0);
+    fillImage(target, kWidth, kHeight, 0);
     tables.blitAdditive(100.5f, 100.5f, 128.0f, 128.0f, source, target);
 
-    EXPECT_EQ(target.pixels()[100 * 320 + 35], 0u);
+    EXPECT_EQ(target.pixels()[100 * kWidth + 35], 0u);
     EXPECT_EQ(sampledColumn(target, 36, 100), 0);
     EXPECT_EQ(sampledColumn(target, 37, 100), 0);
     EXPECT_EQ(sampledColumn(target, 38, 100), 1);
     EXPECT_EQ(sampledColumn(target, 162, 100), 63);
     EXPECT_EQ(sampledColumn(target, 163, 100), 63);
-    EXPECT_EQ(target.pixels()[100 * 320 + 164], 0u);
+    EXPECT_EQ(target.pixels()[100 * kWidth + 164], 0u);
     EXPECT_EQ(sampledRow(target, 100, 36), 0);
     EXPECT_EQ(sampledRow(target, 100, 163), 63);
     for (int x = 36; x <= 163; ++x)
@@ -114,7 +118,7 @@ TEST_F(ScaledBlit, WholeNumberEdgesStayInsideTheSource)
     // Drawn at its own size around a whole-number centre, the last column and
     // row would step one past the source; they repeat the last one instead.
     makeCoordinateSource(source, 64, 64);
-    fillImage(target, 320, 200, 0);
+    fillImage(target, kWidth, kHeight, 0);
     tables.blitAdditive(100.0f, 100.0f, 64.0f, 64.0f, source, target);
     EXPECT_EQ(sampledColumn(target, 68, 90), 1);
     EXPECT_EQ(sampledColumn(target, 130, 90), 63);

@@ -1,6 +1,7 @@
 #include "pcx_writer.h"
 #include "app/demo_clock.h"
 #include "scene/scene.h"
+#include "scene/show_facts.h"
 #include "support/scripted_ticks.h"
 #include "support/show_pictures.h"
 #include "support/test_pictures.h"
@@ -100,8 +101,10 @@ TEST_F(SceneFrame, CardsTreatNonPositiveAndNanLocalTimesAs0Point01)
         for (int i = 0; i < show::screenWidth * show::screenHeight; ++i)
             ASSERT_EQ(frame.pixels()[i], reference.pixels()[i]);
     }
-    // At 0.01 card 2 shows at level 0.005: white lowered by 253 adds 2.
-    EXPECT_EQ(reference.pixels()[99 * 320 + 159], 0x020202u);
+    // At 0.01 card 2 shows at level 0.005: white lowered by 253 adds 2 at
+    // the cards' centre, one pixel up and left of the screen's middle.
+    const int centreX = show::screenWidth / 2 - 1, centreY = show::screenHeight / 2 - 1;
+    EXPECT_EQ(reference.pixels()[centreY * show::screenWidth + centreX], 0x020202u);
 }
 
 TEST_F(SceneFrame, CardsVanishAfterTheirFadeButCardFiveKeepsBlurring)
