@@ -5,6 +5,7 @@
 #include "fx/clamp_tables.h"
 #include "fx/image_blur.h"
 #include "scene/scene.h"
+#include "scene/show_facts.h"
 #include "support/show_pictures.h"
 #include "support/test_pictures.h"
 
@@ -13,6 +14,13 @@
 #include <string>
 
 namespace {
+
+constexpr int kWidth = show::screenWidth;
+constexpr int kHeight = show::screenHeight;
+constexpr int kPixels = kWidth * kHeight;
+// Cards centre one pixel up and left of the frame's middle.
+constexpr float kCardX = kWidth / 2 - 1;
+constexpr float kCardY = kHeight / 2 - 1;
 
 void makePattern(Image& image, int width, int height)
 {
@@ -40,7 +48,7 @@ void BM_SpriteRingBlits(benchmark::State& state, Variant variant)
     ClampTables tables;
     Image sprite, frame;
     makePattern(sprite, 64, 64);
-    fillImage(frame, 320, 200, 0);
+    fillImage(frame, kWidth, kHeight, 0);
     for (auto _ : state) {
         for (int i = 0; i < 150; ++i) {
             const float size = 16.0f + static_cast<float>((i * 37) % 52);
@@ -72,9 +80,9 @@ void BM_CardBlit(benchmark::State& state, Variant variant, CardShot shot)
     ClampTables tables;
     Image card, frame;
     makePattern(card, shot.cardWidth, shot.cardHeight);
-    fillImage(frame, 320, 200, 0);
+    fillImage(frame, kWidth, kHeight, 0);
     for (auto _ : state) {
-        blitFaded(variant, tables, 159.0f, 99.0f, shot.width, shot.height, shot.level, card, frame);
+        blitFaded(variant, tables, kCardX, kCardY, shot.width, shot.height, shot.level, card, frame);
         benchmark::ClobberMemory();
     }
 }
@@ -124,17 +132,17 @@ void BM_TrailBlend(benchmark::State& state, Variant variant)
         return made;
     }();
     Scene scene;
-    scene.setup(320, 200, folder);
+    scene.setup(kWidth, kHeight, folder);
     Image frame, previous;
-    frame.resize(320, 200);
-    previous.resize(320, 200);
-    for (int i = 0; i < 64000; ++i) {
+    frame.resize(kWidth, kHeight);
+    previous.resize(kWidth, kHeight);
+    for (int i = 0; i < kPixels; ++i) {
         frame.pixels()[i] = static_cast<Pixel>(i * 2654435761u) & 0xFFFFFF;
         previous.pixels()[i] = static_cast<Pixel>(i * 40503u) & 0xFFFFFF;
     }
     for (auto _ : state) {
         if (variant == Variant::baseline)
-            baseline::blendTrail(frame.pixels(), previous.pixels(), 64000);
+            baseline::blendTrail(frame.pixels(), previous.pixels(), kPixels);
         else
             scene.blendWithPreviousFrame(frame);
         benchmark::ClobberMemory();

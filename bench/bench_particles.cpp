@@ -7,6 +7,7 @@
 #include "image/image.h"
 #include "particles/particle_field.h"
 #include "particles/random15.h"
+#include "scene/show_facts.h"
 
 #include <benchmark/benchmark.h>
 
@@ -14,6 +15,9 @@
 #include <cmath>
 
 namespace {
+
+constexpr int kWidth = show::screenWidth;
+constexpr int kHeight = show::screenHeight;
 
 void draw(Variant variant, ParticleField& field, const ShadeTables& shades, Image& frame)
 {
@@ -32,19 +36,19 @@ void BM_ParticleFieldDraw(benchmark::State& state, Variant variant)
     ShadeTables shades;
     ParticleField field(400, 6000);
     Image frame;
-    frame.resize(320, 200);
+    frame.resize(kWidth, kHeight);
     float t = 0.0f;
     for (auto _ : state) {
-        std::fill(frame.pixels(), frame.pixels() + 320 * 200, 0u);
+        std::fill(frame.pixels(), frame.pixels() + kWidth * kHeight, 0u);
         draw(variant, field, shades, frame);
         benchmark::ClobberMemory();
-        // The scene's drift: clock delta 0.01 per frame.
-        t += 0.01f;
+        // The scene's drift: one clock step per frame.
+        t += show::clockStep;
         field.shift(static_cast<float>(std::sin(t * 0.05) * 0.25),
                     static_cast<float>(std::cos(t * 0.2) * 0.15),
                     static_cast<float>(std::sin(t * 0.1) * 0.25));
     }
-    benchmark::DoNotOptimize(frame.pixels()[100 * 320 + 160]);
+    benchmark::DoNotOptimize(frame.pixels()[kHeight / 2 * kWidth + kWidth / 2]);
     state.SetItemsProcessed(state.iterations() * field.count());
     setRandomState(savedRandom);
 }

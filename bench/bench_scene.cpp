@@ -7,6 +7,7 @@
 #include "bench_variant.h"
 #include "particles/random15.h"
 #include "scene/scene.h"
+#include "scene/show_facts.h"
 #include "support/show_pictures.h"
 #include "support/test_pictures.h"
 
@@ -50,9 +51,9 @@ void BM_SceneRenderShowCycle(benchmark::State& state, Variant variant)
     for (auto _ : state) {
         setRandomState(1);
         Scene scene;
-        scene.setup(320, 200, folder);
+        scene.setup(show::screenWidth, show::screenHeight, folder);
         Image frame;
-        frame.resize(320, 200);
+        frame.resize(show::screenWidth, show::screenHeight);
         DemoClock clock;
         perFrame.clear();
         perFrameProcessor.clear();
@@ -92,7 +93,7 @@ void BM_ShowStartUp(benchmark::State& state)
         setRandomState(1);
         const auto start = std::chrono::steady_clock::now();
         std::unique_ptr<Scene> scene(new Scene);
-        const bool ready = scene->setup(320, 200, folder);
+        const bool ready = scene->setup(show::screenWidth, show::screenHeight, folder);
         const auto end = std::chrono::steady_clock::now();
         benchmark::DoNotOptimize(ready);
         state.SetIterationTime(std::chrono::duration<double>(end - start).count());

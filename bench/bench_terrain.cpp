@@ -4,6 +4,7 @@
 // renderer and the show's on the same terrain tables and inputs.
 #include "support/baseline/baseline.h"
 #include "bench_variant.h"
+#include "scene/show_facts.h"
 #include "terrain/voxel_terrain.h"
 
 #include <benchmark/benchmark.h>
@@ -14,6 +15,9 @@
 #include <vector>
 
 namespace {
+
+constexpr std::int32_t kWidth = show::screenWidth;
+constexpr std::int32_t kHeight = show::screenHeight;
 
 struct Landscape {
     std::vector<std::uint8_t> heights = std::vector<std::uint8_t>(65536);
@@ -50,20 +54,20 @@ void BM_TerrainRender(benchmark::State& state, Variant variant)
     const Landscape& land = landscape();
     VoxelTerrain terrain;
     terrain.altitude = static_cast<std::int32_t>(state.range(0));
-    std::vector<std::uint32_t> frame(320 * 200, 0u);
+    std::vector<std::uint32_t> frame(static_cast<std::size_t>(kWidth) * kHeight, 0u);
     std::int32_t cameraX = -2500;
     for (auto _ : state) {
         if (variant == Variant::baseline)
-            baseline::renderTerrain(terrain, 320, 200, cameraX, -2500, 500, land.heights.data(),
+            baseline::renderTerrain(terrain, kWidth, kHeight, cameraX, -2500, 500, land.heights.data(),
                                     land.colours.data(), frame.data());
         else
-            terrain.render(320, 200, cameraX, -2500, 500, land.heights.data(),
+            terrain.render(kWidth, kHeight, cameraX, -2500, 500, land.heights.data(),
                            land.colours.data(), frame.data());
         benchmark::ClobberMemory();
         cameraX += 37; // a drifting camera, as in the show
     }
-    benchmark::DoNotOptimize(frame[150 * 320 + 160]);
-    state.SetItemsProcessed(state.iterations() * 320 * 256);
+    benchmark::DoNotOptimize(frame[150 * kWidth + kWidth / 2]);
+    state.SetItemsProcessed(state.iterations() * kWidth * 256);
 }
 BENCHMARK_CAPTURE(BM_TerrainRender, baseline, Variant::baseline)->Arg(225)->Arg(600)->Arg(975);
 BENCHMARK_CAPTURE(BM_TerrainRender, portable, Variant::portable)->Arg(225)->Arg(600)->Arg(975);
