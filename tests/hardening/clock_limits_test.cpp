@@ -1,6 +1,7 @@
 // The real scene behind a clock at its limits: a tick count that wraps or
 // starts at the top of its range freezes the clock, and long pauses make it
 // jump. The show must keep drawing sound frames through all of it.
+#include "scene/show_facts.h"
 #include "show_rig.h"
 #include "support/test_pictures.h"
 
@@ -57,7 +58,7 @@ TEST(ClockLimits, AWrappedTickCountFreezesTheClockAndTheShowDrawsOn)
     // where it stopped, one step per frame.
     rig.setTickCount(static_cast<std::uint32_t>(lastTick));
     ASSERT_TRUE(rig.frame());
-    EXPECT_EQ(rig.clock().getTime(), static_cast<float>(static_cast<double>(0.01f) + time));
+    EXPECT_EQ(rig.clock().getTime(), static_cast<float>(static_cast<double>(show::clockStep) + time));
     EXPECT_EQ(frameFault(rig.image()), "");
 }
 

@@ -4,6 +4,7 @@
 // its peak, sampled from /proc/self/status, grow by no more than a small
 // margin after the first stretch).
 // Usage: kelvor-soak FRAMES [PICTURE_FOLDER]   (test pictures when no folder)
+#include "scene/show_facts.h"
 #include "show_rig.h"
 #include "support/test_pictures.h"
 
@@ -109,8 +110,9 @@ int main(int argc, char** argv)
     highest.residentKb = std::max(highest.residentKb, end.residentKb);
     highest.peakKb = std::max(highest.peakKb, end.peakKb);
     const Image& last = rig.image();
+    const double cycles = rig.clock().getTime() / static_cast<double>(show::cycleLength);
     std::printf("soak: %ld frames (%.1f show cycles, %ld restarts) in %.1f s, %.3f ms a frame\n",
-                frames, rig.clock().getTime() / 80.0, restarts, seconds, 1000.0 * seconds / frames);
+                frames, cycles, restarts, seconds, 1000.0 * seconds / frames);
     std::printf("soak: memory after frame %ld: resident %ld kB, peak %ld kB; highest later: "
                 "resident %ld kB, peak %ld kB\n",
                 settled, baseline.residentKb, baseline.peakKb, highest.residentKb, highest.peakKb);

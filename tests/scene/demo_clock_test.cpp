@@ -43,8 +43,8 @@ TEST(DemoClock, LateFramesAndPausesCatchUp)
     DemoClock clock;
     setTicks(20); // a frame that took 20 ms
     ASSERT_TRUE(clock.update());
-    const double late = (22.0 - 0.0 - kPeriod) / kPeriod * 0.01f;
-    EXPECT_EQ(clock.getTime(), static_cast<float>(0.01f + static_cast<double>(static_cast<float>(late))));
+    const double late = (22.0 - 0.0 - kPeriod) / kPeriod * show::clockStep;
+    EXPECT_EQ(clock.getTime(), static_cast<float>(show::clockStep + static_cast<double>(static_cast<float>(late))));
     EXPECT_NEAR(clock.getTime(), 0.0154, 1e-4);
 
     // Ten seconds of pause count as elapsed at the next update.

@@ -145,8 +145,9 @@ TEST_F(SceneFrame, TheCycleRestartsOnlyOnceMoreThan80UnitsHavePassed)
     ASSERT_TRUE(scene.render(clock.getTime(), clock.getDelta(), frame));
     EXPECT_EQ(scene.getRestartMark(), 0.0f);
 
-    // Up to exactly 80 nothing restarts; the first update past it does.
-    while (clock.getTime() <= 80.0f) {
+    // Up to exactly the cycle's length nothing restarts; the first update
+    // past it does.
+    while (clock.getTime() <= show::cycleLength) {
         ASSERT_TRUE(scene.render(clock.getTime(), clock.getDelta(), frame));
         ASSERT_EQ(scene.getRestartMark(), 0.0f);
         clock.update();
