@@ -13,12 +13,12 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tests', 'web'))
-import browser_test  # noqa: E402  (the tests' served site and browser)
+import browser_test  # noqa: E402  (the tests' browser)
+import page_tools  # noqa: E402  (the tests' served site)
 
 
 def browser_mean(site, pictures):
-    browser_test.ARGS = argparse.Namespace(site=site)
-    served = browser_test.Site(replace_from=pictures)
+    served = page_tools.Site(site, replace_from=pictures)
     driver = browser_test.start_browser()
     try:
         driver.get(served.url + 'index.html?test')

@@ -9,8 +9,6 @@ import argparse
 import io
 import os
 import shutil
-import socket
-import subprocess
 import sys
 import tempfile
 import time
@@ -23,44 +21,9 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
+from page_tools import FRAMES, Site, capture_checksums, wait_for
+
 ARGS = None
-PICTURES = ['data%d.pcx' % n for n in range(1, 8)]
-
-
-def free_port():
-    with socket.socket() as s:
-        s.bind(('127.0.0.1', 0))
-        return s.getsockname()[1]
-
-
-class Site:
-    """A copy of the site folder, served by python3 -m http.server."""
-
-    def __init__(self, replace_from=None, remove=()):
-        self.folder = tempfile.mkdtemp(prefix='kelvor-site-')
-        shutil.copytree(ARGS.site, self.folder, dirs_exist_ok=True)
-        if replace_from:
-            for name in PICTURES:
-                shutil.copy(os.path.join(replace_from, name), os.path.join(self.folder, name))
-        for name in remove:
-            os.remove(os.path.join(self.folder, name))
-        self.port = free_port()
-        self.server = subprocess.Popen(
-            [sys.executable, '-m', 'http.server', str(self.port), '--bind', '127.0.0.1'],
-            cwd=self.folder, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.url = 'http://127.0.0.1:%d/' % self.port
-        for _ in range(100):
-            try:
-                socket.create_connection(('127.0.0.1', self.port), timeout=0.2).close()
-                return
-            except OSError:
-                time.sleep(0.05)
-        raise RuntimeError('the web server did not start')
-
-    def close(self):
-        self.server.terminate()
-        self.server.wait()
-        shutil.rmtree(self.folder, ignore_errors=True)
 
 
 def start_browser():
@@ -78,22 +41,6 @@ def start_browser():
     return driver
 
 
-def wait_for(condition, seconds=20, what='the condition'):
-    deadline = time.time() + seconds
-    while time.time() < deadline:
-        value = condition()
-        if value:
-            return value
-        time.sleep(0.05)
-    raise AssertionError('timed out waiting for ' + what)
-
-
-def capture_checksums(pictures, last):
-    out = subprocess.run([ARGS.capture, '--assets', pictures, '--last', str(last), '--checksums'],
-                         check=True, capture_output=True, text=True).stdout
-    return out.splitlines()
-
-
 class BrowserTest(unittest.TestCase):
     def setUp(self):
         self.sites = []
@@ -106,7 +53,7 @@ class BrowserTest(unittest.TestCase):
             site.close()
 
     def open(self, path='index.html', **site_options):
-        site = Site(**site_options)
+        site = Site(ARGS.site, **site_options)
         self.sites.append(site)
         self.driver.get(site.url + path)
         return site
@@ -155,11 +102,11 @@ class BrowserTest(unittest.TestCase):
                 self.assertEqual(self.page('1'), None)  # the test entry starts no show
                 sums = self.driver.execute_async_script(
                     'const done = arguments[arguments.length - 1];'
-                    'kelvorTest.checksums(1, 8100).then(done, (e) => done("failed: " + e));')
+                    'kelvorTest.checksums(1, %d).then(done, (e) => done("failed: " + e));' % FRAMES)
                 self.assertIsInstance(sums, list, sums)
-                expected = capture_checksums(pictures, 8100)
-                self.assertEqual(len(sums), 8100)
-                mismatches = [k for k in range(8100) if sums[k] != expected[k]]
+                expected = capture_checksums(ARGS.capture, pictures)
+                self.assertEqual(len(sums), FRAMES)
+                mismatches = [k for k in range(FRAMES) if sums[k] != expected[k]]
                 self.assertEqual(mismatches[:5], [], 'frames differ from the capture tool')
                 mean = self.driver.execute_script('return kelvorTest.lastRenderMean;')
                 print('Scene::render in the browser, frames 1..8100 (%s): mean %.3f ms'

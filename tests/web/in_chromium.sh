@@ -8,6 +8,7 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/pictures"
 "$make_files" "$work/pictures"
-# Debian's python3, where Debian's selenium is installed.
-exec /usr/bin/python3 "$(dirname "$0")/browser_test.py" --site "$site" --capture "$capture" \
+# Debian's python3, where Debian's selenium is installed; -B: no byte code
+# left in the source folder.
+/usr/bin/python3 -B "$(dirname "$0")/browser_test.py" --site "$site" --capture "$capture" \
   --show-files "$show_files" --test-files "$work/pictures"
