@@ -36,7 +36,7 @@ set_test=(
   # button (a Recommends of libsdl2, which the install above leaves out).
   libdecor-0-plugin-1-cairo
 )
-set_web=(emscripten chromium chromium-driver python3-selenium firefox-esr)
+set_web=(emscripten chromium chromium-driver python3-selenium firefox-esr python3-websocket)
 set_windows=(g++-mingw-w64-x86-64 libz-mingw-w64-dev wine64 wine libpulse0 dpkg-dev zip unzip)
 set_arm64=(
   crossbuild-essential-arm64 qemu-user pkgconf:arm64
