@@ -22,22 +22,37 @@ cmake --build --preset fuzz -j"$jobs" --target kelvor_fuzz_pcx kelvor_fuzz_scene
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 mkdir -p "$build/fuzz-findings"
-for target in pcx scene; do
+# Each target runs on one processor: both at once.
+fuzz() {
+  local target=$1 corpus status=0
   corpus=$(mktemp -d)
-  log="$build/fuzz-findings/$target.log"
-  echo "== fuzz $target for $seconds s"
-  status=0
   "$build/kelvor_fuzz_$target" -max_total_time="$seconds" -print_final_stats=1 \
     -artifact_prefix="$build/fuzz-findings/$target-" "$corpus" "$build/fuzz-seeds/$target" \
-    > "$log" 2>&1 || status=$?
+    > "$build/fuzz-findings/$target.log" 2>&1 || status=$?
   rm -rf "$corpus"
+  return "$status"
+}
+targets=(pcx scene)
+echo "== fuzz ${targets[*]} for $seconds s"
+declare -A fuzzing
+for target in "${targets[@]}"; do
+  fuzz "$target" &
+  fuzzing[$target]=$!
+done
+failed=0
+for target in "${targets[@]}"; do
+  status=0
+  wait "${fuzzing[$target]}" || status=$?
+  log="$build/fuzz-findings/$target.log"
+  echo "-- $target"
   grep -E '^#[0-9]+[[:space:]]+(INITED|DONE)|^stat::' "$log" || true
   if [ "$status" -ne 0 ]; then
     tail -n 60 "$log" >&2
     echo "FAIL: fuzz target $target found a fault (status $status); see $log" >&2
-    exit 1
+    failed=1
   fi
 done
+[ "$failed" -eq 0 ] || exit 1
 
 echo "== hardening tests"
 "$build/tests/hardening/kelvor_hardening_tests" --gtest_brief=1

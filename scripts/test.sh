@@ -9,9 +9,14 @@
 #  4. the web build (build-web/site, as ./scripts/web.sh makes it);
 #  5. the Windows build (build-windows, as ./scripts/windows.sh makes it);
 #  6. the whole suite in the release build (preset release), the show under
-#     Xvfb, the web build in Node.js and headless Chromium and the Windows
-#     build under Wine included, the soak left to step 2;
+#     Xvfb, the web build in Node.js, headless Chromium and Firefox and the
+#     Windows build under Wine included, the soak left to step 2;
 #  7. the arm64 build under qemu-aarch64 against the release build.
+# Two pieces of work run beside the others at the lowest priority, so that
+# they take the processors only when the steps above leave them idle (the
+# live tests spend most of theirs waiting on real time): the arm64 build with
+# its checks (step 7), and the Windows libraries of step 5 when they are not
+# built yet. Their output follows when they end; build-logs/ keeps it.
 #
 #   ./scripts/test.sh --quick   the loop while changing the show: the unit
 #                               tests, the golden frames at every SIMD level
@@ -33,6 +38,31 @@ fi
 "$root/scripts/packages.sh" show test web windows arm64
 export KELVOR_PACKAGES_READY=1
 
+# Work beside the steps: beside NAME COMMAND... starts it at the lowest
+# priority with its output in build-logs/NAME.log; finish NAME waits for it,
+# prints its output and fails the run when it failed.
+logs="$root/build-logs"
+rm -rf "$logs"
+mkdir -p "$logs"
+declare -A beside_pids
+beside() {
+  local name=$1; shift
+  (nice -n 19 "$@" > "$logs/$name.log" 2>&1; echo $? > "$logs/$name.status") &
+  beside_pids[$name]=$!
+}
+finish() {
+  local name=$1
+  wait "${beside_pids[$name]}" || true
+  echo "== $name (beside the other steps)"
+  cat "$logs/$name.log"
+  [ "$(cat "$logs/$name.status")" = 0 ] || { echo "FAIL: $name; see $logs/$name.log" >&2; exit 1; }
+}
+# A child left running when the run fails ends with it.
+trap 'jobs -p | xargs -r kill 2>/dev/null || true' EXIT
+
+beside "arm64 build" "$root/scripts/arm64.sh"
+beside "Windows libraries" "$root/scripts/windows.sh" --libraries
+
 echo "== clang build of the frame renderer"
 cmake --preset clang > /dev/null
 cmake --build --preset clang -j"$jobs"
@@ -41,15 +71,17 @@ echo "== hardening: fuzzing, soak"
 "$root/scripts/ci-hardening.sh"
 
 # The hardening tests and the soak ran under clang's sanitizers just now;
-# here the rest of the suite runs under g++'s.
+# here the rest of the suite runs under g++'s (the preset leaves out the
+# hardening tests and what only renders references for other builds).
 echo "== the suite under the sanitizers"
 cmake --preset asan > /dev/null
 cmake --build --preset asan -j"$jobs"
-ctest --preset asan -j"$jobs" -LE hardening
+ctest --preset asan -j"$jobs"
 
 echo "== the web build"
 "$root/scripts/web.sh" --build
 
+finish "Windows libraries"
 echo "== the Windows build (tested under Wine in the suite)"
 "$root/scripts/windows.sh"
 
@@ -58,8 +90,15 @@ cmake --preset release \
   -DKELVOR_REFERENCE_CAPTURE="$root/build-clang/kelvor-capture" \
   -DKELVOR_WEB_SITE="$root/build-web/site" -DKELVOR_WINDOWS_BUILD="$root/build-windows"
 cmake --build --preset release -j"$jobs"
+# This build's frames of the cycle first: the arm64 checks beside the suite
+# compare with them, as the Windows and clang checks within it do.
+ctest --preset release -R '^capture_cycle_checksums$'
+beside "arm64 checks" bash -c '
+  until [ -f "$1/arm64 build.status" ]; do sleep 1; done
+  [ "$(cat "$1/arm64 build.status")" = 0 ] || { echo "the arm64 build failed"; exit 1; }
+  "$2/scripts/arm64.sh" --test "$2/build"' arm64 "$logs" "$root"
 # The soak ran once, under the sanitizers, which see more than this build.
-ctest --preset release -j"$jobs" -LE soak
+ctest --preset release -j"$jobs" -LE soak --fixture-exclude-setup cycle_checksums
 
-echo "== the arm64 build under qemu-aarch64 against the release build"
-"$root/scripts/arm64.sh" --test "$root/build"
+finish "arm64 build"
+finish "arm64 checks"

@@ -3,6 +3,8 @@
 # packs build-windows/kelvor-VERSION-windows-x86_64.zip: kelvor.exe,
 # kelvor-capture.exe, the show's eight files, README.txt and the licences.
 #   ./scripts/windows.sh
+#   ./scripts/windows.sh --libraries   only the libraries below (the test
+#                                      command builds them beside its other work)
 # SDL2, libopenmpt and libpng are built for Windows from Debian's source
 # packages (the versions below), statically, once, into $KELVOR_WINDOWS_CACHE
 # (default ~/.cache/kelvor/windows-x86_64, shared by every clone on the
@@ -109,6 +111,7 @@ build_once sdl2 libsdl2 "$sdl2_version" "$sdl2_settings"
 build_once openmpt libopenmpt "$openmpt_version" "$openmpt_settings"
 build_once png libpng1.6 "$png_version" "$png_settings"
 deps_seconds=$((SECONDS - deps_started))
+[ "${1:-}" = --libraries ] && exit 0
 
 echo "== kelvor.exe and kelvor-capture.exe"
 show_started=$SECONDS
