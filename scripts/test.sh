@@ -7,8 +7,9 @@
 #     short soak run;
 #  3. the rest of the suite under AddressSanitizer and UBSan (preset asan);
 #  4. the web build (build-web/site, as ./scripts/web.sh makes it);
-#  5. the Windows build (build-windows, as ./scripts/windows.sh makes it);
-#  6. the whole suite in the release build (preset release), the show under
+#  5. the release build (preset release) and the Windows build (build-windows,
+#     as ./scripts/windows.sh makes it);
+#  6. the whole suite in the release build, the show under
 #     Xvfb, the web build in Node.js, headless Chromium and Firefox and the
 #     Windows build under Wine included, the soak left to step 2;
 #  7. the arm64 build under qemu-aarch64 against the release build.
@@ -81,15 +82,18 @@ ctest --preset asan -j"$jobs"
 echo "== the web build"
 "$root/scripts/web.sh" --build
 
+echo "== the suite's build"
+cmake --preset release \
+  -DKELVOR_REFERENCE_CAPTURE="$root/build-clang/kelvor-capture" \
+  -DKELVOR_WEB_SITE="$root/build-web/site" -DKELVOR_WINDOWS_BUILD="$root/build-windows"
+cmake --build --preset release -j"$jobs"
+
+# As late as the suite allows: the libraries have had every idle moment.
 finish "Windows libraries"
 echo "== the Windows build (tested under Wine in the suite)"
 "$root/scripts/windows.sh"
 
 echo "== the suite"
-cmake --preset release \
-  -DKELVOR_REFERENCE_CAPTURE="$root/build-clang/kelvor-capture" \
-  -DKELVOR_WEB_SITE="$root/build-web/site" -DKELVOR_WINDOWS_BUILD="$root/build-windows"
-cmake --build --preset release -j"$jobs"
 # This build's frames of the cycle first: the arm64 checks beside the suite
 # compare with them, as the Windows and clang checks within it do.
 ctest --preset release -R '^capture_cycle_checksums$'
