@@ -114,6 +114,8 @@ class Firefox:
             except (BidiError, websocket.WebSocketException, OSError):
                 pass  # the browser is stopped below all the same
             self.socket.close()
+        else:
+            self.process.terminate()  # it never took a session
         try:
             self.process.wait(20)
         except subprocess.TimeoutExpired:
