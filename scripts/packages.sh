@@ -29,9 +29,10 @@ set_test=(
   # Installing and packaging (tests/packaging): dpkg-shlibdeps (dpkg-dev) and
   # file for cpack's .deb, its validators, and man to render the pages.
   dpkg-dev file lintian desktop-file-utils appstream man-db
-  # The show on real servers started by the tests: a Wayland compositor
-  # (tests/wayland) and a sound server with its recorder (tests/sound).
-  weston pulseaudio pulseaudio-utils
+  # The show on real servers started by the tests: Wayland compositors
+  # (tests/wayland: weston, and cage, which will not start without
+  # Xwayland) and a sound server with its recorder (tests/sound).
+  weston cage xwayland pulseaudio pulseaudio-utils
   # The title bar SDL draws on Wayland through libdecor, with its close
   # button (a Recommends of libsdl2, which the install above leaves out).
   libdecor-0-plugin-1-cairo

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # How the live show paces its frames at the window's real size, as a Wayland
-# client of a real compositor (weston, see weston_session.sh) or as an X11
-# client of a virtual X server (Xvfb, which has no vsync: timed presents).
-# The show runs at 3x (960x600) or fullscreen (weston's 1280x800 output;
-# Xvfb's whole 1400x900 screen), with SDL's dummy audio driver. After a
-# settling time it measures, over SECONDS:
+# client of a real compositor (weston, see weston_session.sh; or, as
+# wayland-60hz, cage, whose frames follow a true 60 Hz clock: cage_session.sh)
+# or as an X11 client of a virtual X server (Xvfb, which has no vsync: timed
+# presents). The show runs at 3x (960x600) or fullscreen (weston's 1280x800
+# output; cage's output is 960x600 at 3x, 1280x800 fullscreen; Xvfb's whole
+# 1400x900 screen), with SDL's dummy audio driver. After a settling time it
+# measures, over SECONDS:
 #  - frames a second (the frame clock's notes, one per drawn frame) and
 #    presents a second, with the intervals between presents (median, 1st and
 #    99th percentile), from the present_times probe;
@@ -12,14 +14,20 @@
 #  - the processor time the show used, as a share of one core;
 #  - on Wayland, the compositor's own cadence over the same span: the
 #    presentation intervals that weston reports to a second client
-#    (weston-presentation-shm) beside the show.
-# Usage: show_pacing.sh [--check] wayland|x11 3x|fullscreen CLOCK_RATE SHOW_FOLDER PROBE.so [SECONDS] [SETTLE]
+#    (weston-presentation-shm) beside the show; cage has no presentation
+#    times, and there it is the timestamps (whole milliseconds) cage gives
+#    the frame callbacks of a second client (weston-simple-shm), read from
+#    that client's protocol log.
+# Usage: show_pacing.sh [--check] wayland|wayland-60hz|x11 3x|fullscreen CLOCK_RATE SHOW_FOLDER PROBE.so [SECONDS] [SETTLE]
 #   CLOCK_RATE is bench's kelvor_clock_rate (the show with its clock on
 #   record), PROBE.so bench's present_times.so.
 # With --check it fails when the show is not paced:
 #  - on Wayland, when its presents do not wait for the compositor: more
 #    frames a second than the compositor repaints, or a typical frame that is
 #    not one compositor interval long;
+#  - on the 60 Hz compositor also when it draws fewer frames than the
+#    compositor repaints (by more than 10 %: a frame presented twice, or
+#    presents that miss repaints);
 #  - on X11, when its timed presents are not a 60 Hz frame apart: fewer than
 #    a quarter of the intervals within 0.25 ms of 16.667 ms and the median
 #    off it by more than 0.2 ms (as when a present's cost is added to every
@@ -48,7 +56,7 @@ show=$4
 probe=$(readlink -f "$5")
 seconds=${6:-10}
 settle=${7:-2}
-case "$mode" in wayland|x11) ;; *) echo "mode is wayland or x11, not $mode" >&2; exit 2 ;; esac
+case "$mode" in wayland|wayland-60hz|x11) ;; *) echo "mode is wayland, wayland-60hz or x11, not $mode" >&2; exit 2 ;; esac
 case "$size" in 3x|fullscreen) ;; *) echo "size is 3x or fullscreen, not $size" >&2; exit 2 ;; esac
 
 work=$(mktemp -d)
@@ -56,9 +64,12 @@ pid=
 reference=
 # shellcheck source=weston_session.sh
 . "$here/weston_session.sh"
+# shellcheck source=cage_session.sh
+. "$here/cage_session.sh"
 cleanup() {
   if [ -n "$reference" ]; then kill "$reference" 2>/dev/null || true; fi
   if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
+  stop_cage_session
   stop_session
   rm -rf "$work"
 }
@@ -74,6 +85,9 @@ fail() {
 if [ "$mode" = wayland ]; then
   start_session
   video=(SDL_VIDEODRIVER=wayland)
+elif [ "$mode" = wayland-60hz ]; then
+  if [ "$size" = 3x ]; then start_cage_session 960x600; else start_cage_session 1280x800; fi
+  video=(SDL_VIDEODRIVER=wayland)
 else
   start_x_server
   video=(SDL_VIDEODRIVER=x11 DISPLAY="$X_DISPLAY")
@@ -84,6 +98,9 @@ if [ "$mode" = wayland ]; then
   # each of its frames reached the output. Started first, so that the show's
   # window, opened last, has the keyboard.
   weston-presentation-shm -f > "$work/reference" 2>&1 &
+  reference=$!
+elif [ "$mode" = wayland-60hz ]; then
+  WAYLAND_DEBUG=client weston-simple-shm > /dev/null 2> "$work/reference" &
   reference=$!
 fi
 arguments=()
@@ -103,7 +120,7 @@ sleep "$seconds"
 cpu1=$(cpu_ticks); t1=$(date +%s%N); m1=$(monotonic_ns)
 if [ -n "$reference" ]; then kill "$reference" 2>/dev/null || true; wait "$reference" 2>/dev/null || true; reference=; fi
 
-if [ "$mode" = wayland ]; then
+if [ "$mode" != x11 ]; then
   # On a busy machine weston can miss a key; more presses then.
   for _ in 1 2 3; do
     press Escape
@@ -147,17 +164,34 @@ print(f"  presents {len(times) / span:.2f} per second, interval ms: median {medi
       f"1st percentile {percentile(gaps, 1):.3f}, 99th percentile {percentile(gaps, 99):.3f}, max {gaps[-1]:.3f}")
 print(f"  cpu {100 * (cpu1 - cpu0) / hz / ((t1 - t0) / 1e9):.1f} % of one core")
 
-if mode == "wayland":
-    # weston-presentation-shm: "p2p  16667 us", the time from its previous
-    # frame's presentation to this one's.
-    p2p = sorted(int(m.group(1)) / 1000 for m in re.finditer(r"p2p\s+(\d+) us", open(f"{work}/reference").read()))
-    p2p = [g for g in p2p if g > 0]
-    if len(p2p) < 10:
-        problems.append(f"the compositor reported {len(p2p)} presentations to the second client")
+if mode != "x11":
+    if mode == "wayland":
+        # weston-presentation-shm: "p2p  16667 us", the time from its
+        # previous frame's presentation to this one's.
+        intervals = sorted(int(m.group(1)) / 1000 for m in re.finditer(r"p2p\s+(\d+) us", open(f"{work}/reference").read()))
+        intervals = [g for g in intervals if g > 0]
+        cadence = percentile(intervals, 50) if intervals else 0
     else:
-        cadence = percentile(p2p, 50)
-        print(f"  compositor: interval ms median {cadence:.3f}, 1st percentile {percentile(p2p, 1):.3f}, "
-              f"99th percentile {percentile(p2p, 99):.3f} ({1000 / cadence:.2f} Hz)")
+        # weston-simple-shm's protocol log: "wl_callback@7.done(1234567)",
+        # the moment (monotonic clock, whole milliseconds) cage sent the
+        # callback, once a repaint; the sync callbacks' serials fall outside
+        # the span. In whole milliseconds the intervals are 16 and 17 ms, and
+        # the cadence is their mean.
+        stamps = [int(m.group(1)) for m in re.finditer(r"wl_callback[@#]\d+\.done\((\d+)\)", open(f"{work}/reference").read())]
+        stamps = [t for t in stamps if m0 / 1e6 <= t <= m1 / 1e6]
+        intervals = sorted(b - a for a, b in zip(stamps, stamps[1:]))
+        cadence = (stamps[-1] - stamps[0]) / len(intervals) if intervals else 0
+    if len(intervals) < 10:
+        problems.append(f"the compositor reported {len(intervals)} frames to the second client")
+    else:
+        print(f"  compositor: interval ms median {percentile(intervals, 50):.3f}, 1st percentile {percentile(intervals, 1):.3f}, "
+              f"99th percentile {percentile(intervals, 99):.3f} ({1000 / cadence:.2f} Hz)")
+        if mode == "wayland-60hz":
+            low, high = percentile(gaps, 1), percentile(gaps, 99)
+            print(f"  against 60 Hz: {frames_per_second:.2f} frames a second "
+                  f"({'within' if 59.5 <= frames_per_second <= 60.5 else 'outside'} 59.5-60.5), presents "
+                  f"{low:.3f}-{high:.3f} ms apart from 1st to 99th percentile "
+                  f"({'within' if max(abs(low - 1000 / 60), abs(high - 1000 / 60)) <= 2 else 'not within'} 2 ms of 16.667)")
         # Presents that wait for the compositor come no faster than it
         # repaints, and a typical frame is one of its intervals.
         if frames_per_second > 1000 / cadence * 1.05:
@@ -170,6 +204,10 @@ if mode == "wayland":
         if round(median / cadence) != 1:
             problems.append(f"a typical frame lasts {median:.2f} ms, {median / cadence:.2f} of the "
                             f"compositor's intervals")
+        # At 60 Hz a frame is one repaint: a new frame at every one of them.
+        if mode == "wayland-60hz" and frames_per_second < 1000 / cadence * 0.9:
+            problems.append(f"{frames_per_second:.1f} frames a second where the compositor repaints "
+                            f"{1000 / cadence:.1f} times")
 else:
     if abs(rate / 0.7 - 1) > 0.04:
         problems.append(f"the clock runs at {rate / 0.7:.4f} x real time")
