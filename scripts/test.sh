@@ -13,7 +13,7 @@
 #     Xvfb, the web build in Node.js, headless Chromium and Firefox and the
 #     Windows build under Wine included, the soak left to step 2;
 #  7. the arm64 build under qemu-aarch64 against the release build.
-# Two pieces of work run beside the others at the lowest priority, so that
+# Two pieces of work run beside the others at a low priority, so that
 # they take the processors only when the steps above leave them idle (the
 # live tests spend most of theirs waiting on real time): the arm64 build with
 # its checks (step 7), and the Windows libraries of step 5 when they are not
@@ -39,16 +39,16 @@ fi
 "$root/scripts/packages.sh" show test web windows arm64
 export KELVOR_PACKAGES_READY=1
 
-# Work beside the steps: beside NAME COMMAND... starts it at the lowest
-# priority with its output in build-logs/NAME.log; finish NAME waits for it,
-# prints its output and fails the run when it failed.
+# Work beside the steps: beside NICENESS NAME COMMAND... starts it at that
+# low priority with its output in build-logs/NAME.log; finish NAME waits for
+# it, prints its output and fails the run when it failed.
 logs="$root/build-logs"
 rm -rf "$logs"
 mkdir -p "$logs"
 declare -A beside_pids
 beside() {
-  local name=$1; shift
-  (nice -n 19 "$@" > "$logs/$name.log" 2>&1; echo $? > "$logs/$name.status") &
+  local niceness=$1 name=$2; shift 2
+  (nice -n "$niceness" "$@" > "$logs/$name.log" 2>&1; echo $? > "$logs/$name.status") &
   beside_pids[$name]=$!
 }
 finish() {
@@ -61,8 +61,10 @@ finish() {
 # A child left running when the run fails ends with it.
 trap 'jobs -p | xargs -r kill 2>/dev/null || true' EXIT
 
-beside "arm64 build" "$root/scripts/arm64.sh"
-beside "Windows libraries" "$root/scripts/windows.sh" --libraries
+# The Windows libraries before the arm64 build when both wait for idle
+# processors: the suite needs them first.
+beside 19 "arm64 build" "$root/scripts/arm64.sh"
+beside 10 "Windows libraries" "$root/scripts/windows.sh" --libraries
 
 echo "== clang build of the frame renderer"
 cmake --preset clang > /dev/null
@@ -97,7 +99,7 @@ echo "== the suite"
 # This build's frames of the cycle first: the arm64 checks beside the suite
 # compare with them, as the Windows and clang checks within it do.
 ctest --preset release -R '^capture_cycle_checksums$'
-beside "arm64 checks" bash -c '
+beside 19 "arm64 checks" bash -c '
   until [ -f "$1/arm64 build.status" ]; do sleep 1; done
   [ "$(cat "$1/arm64 build.status")" = 0 ] || { echo "the arm64 build failed"; exit 1; }
   "$2/scripts/arm64.sh" --test "$2/build"' arm64 "$logs" "$root"
