@@ -5,9 +5,9 @@
 #   scripts/packages.sh show test web    several sets at once
 # The sets:
 #   show     compiler, CMake, pkg-config, SDL2, libopenmpt and libpng
-#   test     the suite: clang, GoogleTest, Google Benchmark, Xvfb and the X
-#            tools, ffmpeg, the review tools' Python and OCR, the packaging
-#            validators
+#   test     the suite: clang, ccache, GoogleTest, Google Benchmark, Xvfb
+#            and the X tools, ffmpeg, the review tools' Python and OCR, the
+#            packaging validators
 #   web      emscripten and npm (the build), Chromium and Firefox ESR (its
 #            tests)
 #   windows  mingw-w64 and Wine (with PulseAudio's client library for its
@@ -20,6 +20,9 @@ set -euo pipefail
 set_show=(g++ make cmake pkg-config libsdl2-dev libopenmpt-dev libpng-dev)
 set_test=(
   build-essential clang libclang-rt-14-dev
+  # The builds compile through it when it is there (KELVOR_CCACHE): a run
+  # after another one recompiles only what changed.
+  ccache
   libgtest-dev libbenchmark-dev
   ffmpeg xvfb xauth xdotool x11-apps imagemagick
   xfonts-base

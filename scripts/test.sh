@@ -35,10 +35,6 @@ if [ "${1:-}" = --quick ]; then
   exec ctest --preset quick -j"$jobs"
 fi
 
-# Every package of every step, in one go; the scripts below install nothing.
-"$root/scripts/packages.sh" show test web windows arm64
-export KELVOR_PACKAGES_READY=1
-
 # Work beside the steps: beside NICENESS NAME COMMAND... starts it at that
 # low priority with its output in build-logs/NAME.log; finish NAME waits for
 # it, prints its output and fails the run when it failed.
@@ -61,10 +57,17 @@ finish() {
 # A child left running when the run fails ends with it.
 trap 'jobs -p | xargs -r kill 2>/dev/null || true' EXIT
 
-# The Windows libraries before the arm64 build when both wait for idle
+# Every package of every step; the scripts below install nothing. The work
+# beside starts as soon as its own set is in, while the rest installs (apt
+# leaves a processor idle): on a fresh machine, the Windows libraries take
+# minutes of both. They go before the arm64 build when both wait for idle
 # processors: the suite needs them first.
-beside 19 "arm64 build" "$root/scripts/arm64.sh"
-beside 10 "Windows libraries" "$root/scripts/windows.sh" --libraries
+"$root/scripts/packages.sh" show windows
+beside 10 "Windows libraries" env KELVOR_PACKAGES_READY=1 "$root/scripts/windows.sh" --libraries
+"$root/scripts/packages.sh" show arm64
+beside 19 "arm64 build" env KELVOR_PACKAGES_READY=1 "$root/scripts/arm64.sh"
+"$root/scripts/packages.sh" show test web windows arm64
+export KELVOR_PACKAGES_READY=1
 
 echo "== clang build of the frame renderer"
 cmake --preset clang > /dev/null
