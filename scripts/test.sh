@@ -43,8 +43,9 @@ rm -rf "$logs"
 mkdir -p "$logs"
 declare -A beside_pids
 beside() {
-  local niceness=$1 name=$2; shift 2
-  (nice -n "$niceness" "$@" > "$logs/$name.log" 2>&1; echo $? > "$logs/$name.status") &
+  local niceness=$1 name=$2 started=$SECONDS; shift 2
+  (nice -n "$niceness" "$@" > "$logs/$name.log" 2>&1; echo $? > "$logs/$name.status"
+   printf '%5d %5d  %s (beside)\n' "$started" "$SECONDS" "$name" >> "$logs/times") &
   beside_pids[$name]=$!
 }
 finish() {
@@ -54,6 +55,14 @@ finish() {
   cat "$logs/$name.log"
   [ "$(cat "$logs/$name.status")" = 0 ] || { echo "FAIL: $name; see $logs/$name.log" >&2; exit 1; }
 }
+# step NAME: the heading of the next step; the times of every step are
+# printed at the end (build-logs/times), to see where a run spends its time.
+step_name="" step_started=0
+step() {
+  [ -z "$step_name" ] || printf '%5d %5d  %s\n' "$step_started" "$SECONDS" "$step_name" >> "$logs/times"
+  step_name=$1 step_started=$SECONDS
+  [ -z "$step_name" ] || echo "== $step_name"
+}
 # A child left running when the run fails ends with it.
 trap 'jobs -p | xargs -r kill 2>/dev/null || true' EXIT
 
@@ -62,6 +71,7 @@ trap 'jobs -p | xargs -r kill 2>/dev/null || true' EXIT
 # leaves a processor idle): on a fresh machine, the Windows libraries take
 # minutes of both. They go before the arm64 build when both wait for idle
 # processors: the suite needs them first.
+step "packages"
 "$root/scripts/packages.sh" show windows
 beside 10 "Windows libraries" env KELVOR_PACKAGES_READY=1 "$root/scripts/windows.sh" --libraries
 "$root/scripts/packages.sh" show arm64
@@ -69,25 +79,25 @@ beside 19 "arm64 build" env KELVOR_PACKAGES_READY=1 "$root/scripts/arm64.sh"
 "$root/scripts/packages.sh" show test web windows arm64
 export KELVOR_PACKAGES_READY=1
 
-echo "== clang build of the frame renderer"
+step "clang build of the frame renderer"
 cmake --preset clang > /dev/null
 cmake --build --preset clang -j"$jobs"
 
-echo "== hardening: fuzzing, soak"
+step "hardening: fuzzing, soak"
 "$root/scripts/ci-hardening.sh"
 
 # The hardening tests and the soak ran under clang's sanitizers just now;
 # here the rest of the suite runs under g++'s (the preset leaves out the
 # hardening tests and what only renders references for other builds).
-echo "== the suite under the sanitizers"
+step "the suite under the sanitizers"
 cmake --preset asan > /dev/null
 cmake --build --preset asan -j"$jobs"
 ctest --preset asan -j"$jobs"
 
-echo "== the web build"
+step "the web build"
 "$root/scripts/web.sh" --build
 
-echo "== the suite's build"
+step "the suite's build"
 cmake --preset release \
   -DKELVOR_REFERENCE_CAPTURE="$root/build-clang/kelvor-capture" \
   -DKELVOR_WEB_SITE="$root/build-web/site" -DKELVOR_WINDOWS_BUILD="$root/build-windows"
@@ -95,10 +105,10 @@ cmake --build --preset release -j"$jobs"
 
 # As late as the suite allows: the libraries have had every idle moment.
 finish "Windows libraries"
-echo "== the Windows build (tested under Wine in the suite)"
+step "the Windows build (tested under Wine in the suite)"
 "$root/scripts/windows.sh"
 
-echo "== the suite"
+step "the suite"
 # This build's frames of the cycle first: the arm64 checks beside the suite
 # compare with them, as the Windows and clang checks within it do.
 ctest --preset release -R '^capture_cycle_checksums$'
@@ -109,5 +119,10 @@ beside 19 "arm64 checks" bash -c '
 # The soak ran once, under the sanitizers, which see more than this build.
 ctest --preset release -j"$jobs" -LE soak --fixture-exclude-setup cycle_checksums
 
+step "the arm64 checks' end"
 finish "arm64 build"
 finish "arm64 checks"
+
+step ""
+echo "== where the time went: each step's start and end, seconds into the run"
+sort -n "$logs/times"
