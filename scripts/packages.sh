@@ -78,11 +78,19 @@ for name in "$@"; do
   esac
 done
 
+# A name without an architecture means this machine's own (or "all"): with
+# the arm64 libraries in, dpkg-query also answers for libgtest-dev:arm64
+# when asked about libgtest-dev.
+native="$(dpkg --print-architecture)"
+installed() {
+  local name=${1%%:*} arch=${1#*:}
+  [ "$arch" != "$1" ] || arch=$native
+  dpkg-query -W -f='${Status} ${Architecture}\n' "$name" 2>/dev/null \
+    | grep -qE "^install ok installed ($arch|all)$"
+}
 missing=()
 for p in "${wanted[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
+  installed "$p" || missing+=("$p")
 done
 # The web build's music player comes from the npm registry. A Node.js from
 # elsewhere brings its own npm; Debian's Node.js needs Debian's npm.
