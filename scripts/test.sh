@@ -66,17 +66,20 @@ step() {
 # A child left running when the run fails ends with it.
 trap 'jobs -p | xargs -r kill 2>/dev/null || true' EXIT
 
-# Every package of every step; the scripts below install nothing. The work
-# beside starts as soon as its own set is in, while the rest installs (apt
-# leaves a processor idle): on a fresh machine, the Windows libraries take
-# minutes of both. They go before the arm64 build when both wait for idle
-# processors: the suite needs them first.
+# Every package of every step; the scripts below install nothing. Installing
+# leaves a processor idle, so work starts as soon as its own set is in: the
+# Windows libraries (minutes of both processors on a fresh machine), then the
+# arm64 build, then the steps below while the browsers and emscripten
+# install, which only the web build and the suite need. The libraries go
+# before the arm64 build when both wait for idle processors: the suite needs
+# them first.
 step "packages"
 "$root/scripts/packages.sh" show windows
 beside 10 "Windows libraries" env KELVOR_PACKAGES_READY=1 "$root/scripts/windows.sh" --libraries
 "$root/scripts/packages.sh" show arm64
 beside 19 "arm64 build" env KELVOR_PACKAGES_READY=1 "$root/scripts/arm64.sh"
-"$root/scripts/packages.sh" show test web windows arm64
+"$root/scripts/packages.sh" show test
+beside 0 "web packages" "$root/scripts/packages.sh" web
 export KELVOR_PACKAGES_READY=1
 
 step "clang build of the frame renderer"
@@ -94,6 +97,7 @@ cmake --preset asan > /dev/null
 cmake --build --preset asan -j"$jobs"
 ctest --preset asan -j"$jobs"
 
+finish "web packages"
 step "the web build"
 "$root/scripts/web.sh" --build
 
