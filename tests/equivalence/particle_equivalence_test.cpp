@@ -5,7 +5,7 @@
 #include "support/baseline/baseline.h"
 #include "particles/random15.h"
 #include "random_inputs.h"
-#include "scene/show_facts.h"
+#include "support/screen_size.h"
 #include "support/simd_levels.h"
 
 #include <gtest/gtest.h>
@@ -15,9 +15,6 @@
 #include <limits>
 
 namespace {
-
-constexpr std::int32_t kWidth = show::screenWidth;
-constexpr std::int32_t kHeight = show::screenHeight;
 
 struct FieldCase {
     std::int32_t extent;

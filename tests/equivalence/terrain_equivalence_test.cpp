@@ -3,7 +3,7 @@
 // through a column buffer) against the sample by sample column walk.
 #include "support/baseline/baseline.h"
 #include "random_inputs.h"
-#include "scene/show_facts.h"
+#include "support/screen_size.h"
 #include "support/simd_levels.h"
 
 #include <gtest/gtest.h>
@@ -12,9 +12,6 @@
 #include <vector>
 
 namespace {
-
-constexpr std::int32_t kWidth = show::screenWidth;
-constexpr std::int32_t kHeight = show::screenHeight;
 
 struct Maps {
     std::vector<std::uint8_t> heights = std::vector<std::uint8_t>(65536);

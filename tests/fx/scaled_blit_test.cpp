@@ -1,5 +1,5 @@
 #include "fx/clamp_tables.h"
-#include "scene/show_facts.h"
+#include "support/screen_size.h"
 #include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
@@ -8,9 +8,6 @@
 #include <limits>
 
 namespace {
-
-constexpr int kWidth = show::screenWidth;
-constexpr int kHeight = show::screenHeight;
 
 // A source whose blue channel tells the column and green the row (both + 1),
 // so a drawn target pixel tells which source pixel it sampled.

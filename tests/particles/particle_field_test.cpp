@@ -4,7 +4,7 @@
 #include "fx/shade_tables.h"
 #include "image/image.h"
 #include "particles/random15.h"
-#include "scene/show_facts.h"
+#include "support/screen_size.h"
 #include "support/random_state_guard.h"
 #include "support/test_pictures.h"
 
@@ -16,9 +16,6 @@
 #include <vector>
 
 namespace {
-
-constexpr std::int32_t kWidth = show::screenWidth;
-constexpr std::int32_t kHeight = show::screenHeight;
 
 // The depth a respawn would draw from the given state: (r mod E) + 1.
 float respawnDepthFrom(std::uint32_t state, std::int32_t extent, int skip = 0)

@@ -4,7 +4,7 @@
 #include "terrain/terrain_lanes.h"
 #include "terrain/voxel_terrain.h"
 
-#include "scene/show_facts.h"
+#include "support/screen_size.h"
 #include "support/simd_levels.h"
 
 #include <gtest/gtest.h>
@@ -15,8 +15,6 @@
 #include <vector>
 
 namespace {
-
-constexpr int kCells = 65536;
 
 std::vector<SimdLevel> levelsWithLanes()
 {

@@ -1,6 +1,6 @@
 #include "terrain/voxel_terrain.h"
 
-#include "scene/show_facts.h"
+#include "support/screen_size.h"
 #include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
@@ -13,10 +13,6 @@
 #include <vector>
 
 namespace {
-
-constexpr int kCells = 65536;
-constexpr std::int32_t kWidth = show::screenWidth;
-constexpr std::int32_t kHeight = show::screenHeight;
 
 int tri(int t)
 {
