@@ -11,7 +11,9 @@
 #     as ./scripts/windows.sh makes it);
 #  6. the whole suite in the release build, the show under
 #     Xvfb, the web build in Node.js, headless Chromium and Firefox and the
-#     Windows build under Wine included, the soak left to step 2;
+#     Windows build under Wine included, the soak left to step 2 (on a first
+#     run, the Windows build and its tests come last: the rest of the suite
+#     runs while the Windows libraries are still building);
 #  7. the arm64 build under qemu-aarch64 against the release build.
 # Two pieces of work run beside the others at a low priority, so that
 # they take the processors only when the steps above leave them idle (the
@@ -35,18 +37,44 @@ if [ "${1:-}" = --quick ]; then
   exec ctest --preset quick -j"$jobs"
 fi
 
-# Work beside the steps: beside NICENESS NAME COMMAND... starts it at that
-# low priority with its output in build-logs/NAME.log; finish NAME waits for
-# it, prints its output and fails the run when it failed.
+# Where the time went: each step's (and beside job's) start and end in
+# seconds into the run, and how busy both processors were meanwhile, from
+# the machine's tick counts (/proc/stat): a low figure is a step that leaves
+# a processor idle. record START TICKS NAME appends one line to
+# build-logs/times.
 logs="$root/build-logs"
 rm -rf "$logs"
 mkdir -p "$logs"
+processor_ticks() {
+  awk '$1 == "cpu" { busy = $2 + $3 + $4 + $7 + $8 + $9; print busy, busy + $5 + $6; exit }' /proc/stat
+}
+record() {
+  local started=$1 ticks=$2 name=$3 busy_then total_then busy_now total_now
+  read -r busy_then total_then <<< "$ticks"
+  read -r busy_now total_now <<< "$(processor_ticks)"
+  printf '%5d %5d %4d%%  %s\n' "$started" "$SECONDS" \
+    $(( (busy_now - busy_then) * 100 / (total_now - total_then > 0 ? total_now - total_then : 1) )) \
+    "$name" >> "$logs/times"
+}
+run_ticks=$(processor_ticks)
+
+# Work beside the steps: beside NICENESS NAME COMMAND... starts it at that
+# low priority with its output in build-logs/NAME.log, in a process group of
+# its own (set -m) that calm NAME can lower to the lowest priority; finish
+# NAME waits for it, prints its output and fails the run when it failed.
 declare -A beside_pids
+set -m
 beside() {
-  local niceness=$1 name=$2 started=$SECONDS; shift 2
-  (nice -n "$niceness" "$@" > "$logs/$name.log" 2>&1; echo $? > "$logs/$name.status"
-   printf '%5d %5d  %s (beside)\n' "$started" "$SECONDS" "$name" >> "$logs/times") &
+  local niceness=$1 name=$2 started=$SECONDS ticks; shift 2
+  ticks=$(processor_ticks)
+  (status=0
+   nice -n "$niceness" "$@" < /dev/null > "$logs/$name.log" 2>&1 || status=$?
+   echo "$status" > "$logs/$name.status"
+   record "$started" "$ticks" "$name (beside)") &
   beside_pids[$name]=$!
+}
+calm() {
+  renice -n 19 -g "${beside_pids[$1]}" > /dev/null 2>&1 || true
 }
 finish() {
   local name=$1
@@ -55,16 +83,15 @@ finish() {
   cat "$logs/$name.log"
   [ "$(cat "$logs/$name.status")" = 0 ] || { echo "FAIL: $name; see $logs/$name.log" >&2; exit 1; }
 }
-# step NAME: the heading of the next step; the times of every step are
-# printed at the end (build-logs/times), to see where a run spends its time.
-step_name="" step_started=0
+# step NAME: the heading of the next step, which ends where the next begins.
+step_name="" step_started=0 step_ticks=""
 step() {
-  [ -z "$step_name" ] || printf '%5d %5d  %s\n' "$step_started" "$SECONDS" "$step_name" >> "$logs/times"
-  step_name=$1 step_started=$SECONDS
+  [ -z "$step_name" ] || record "$step_started" "$step_ticks" "$step_name"
+  step_name=$1 step_started=$SECONDS step_ticks=$(processor_ticks)
   [ -z "$step_name" ] || echo "== $step_name"
 }
-# A child left running when the run fails ends with it.
-trap 'jobs -p | xargs -r kill 2>/dev/null || true' EXIT
+# Work left running beside when the run fails ends with it, group by group.
+trap 'for pid in "${beside_pids[@]}"; do kill -- "-$pid" 2>/dev/null || true; done' EXIT
 
 # Every package of every step; the scripts below install nothing. Installing
 # leaves a processor idle, so work starts as soon as its own set is in: the
@@ -107,26 +134,42 @@ cmake --preset release \
   -DKELVOR_WEB_SITE="$root/build-web/site" -DKELVOR_WINDOWS_BUILD="$root/build-windows"
 cmake --build --preset release -j"$jobs"
 
-# As late as the suite allows: the libraries have had every idle moment.
-finish "Windows libraries"
-step "the Windows build (tested under Wine in the suite)"
-"$root/scripts/windows.sh"
-
-step "the suite"
 # This build's frames of the cycle first: the arm64 checks beside the suite
 # compare with them, as the Windows and clang checks within it do.
+step "the frames of the cycle"
 ctest --preset release -R '^capture_cycle_checksums$'
 beside 19 "arm64 checks" bash -c '
   until [ -f "$1/arm64 build.status" ]; do sleep 1; done
   [ "$(cat "$1/arm64 build.status")" = 0 ] || { echo "the arm64 build failed"; exit 1; }
   "$2/scripts/arm64.sh" --test "$2/build"' arm64 "$logs" "$root"
 # The soak ran once, under the sanitizers, which see more than this build.
-ctest --preset release -j"$jobs" -LE soak --fixture-exclude-setup cycle_checksums
+suite=(ctest --preset release -j"$jobs" --fixture-exclude-setup cycle_checksums)
+if [ -f "$logs/Windows libraries.status" ]; then
+  finish "Windows libraries"
+  step "the Windows build (tested under Wine in the suite)"
+  "$root/scripts/windows.sh"
+  step "the suite"
+  "${suite[@]}" -LE soak
+else
+  # The libraries are still building (a first run): the rest of the suite
+  # runs meanwhile, its live tests leaving them much of the processors, at
+  # the lowest priority so that they cannot upset the pacing checks; the
+  # Windows build and its tests under Wine come last.
+  calm "Windows libraries"
+  "${suite[@]}" -LE 'soak|windows'
+  finish "Windows libraries"
+  step "the Windows build"
+  "$root/scripts/windows.sh"
+  step "the Windows build under Wine"
+  "${suite[@]}" -L windows
+fi
 
 step "the arm64 checks' end"
 finish "arm64 build"
 finish "arm64 checks"
 
 step ""
-echo "== where the time went: each step's start and end, seconds into the run"
+echo "== where the time went: start and end in seconds into the run, both processors' busy share"
 sort -n "$logs/times"
+record 0 "$run_ticks" "the whole run"
+tail -n 1 "$logs/times"
