@@ -37,11 +37,11 @@ if [ "${1:-}" = --quick ]; then
   exec ctest --preset quick -j"$jobs"
 fi
 
-# Where the time went: each step's (and beside job's) start and end in
-# seconds into the run, and how busy both processors were meanwhile, from
-# the machine's tick counts (/proc/stat): a low figure is a step that leaves
-# a processor idle. record START TICKS NAME appends one line to
-# build-logs/times.
+# Where the time went: build-logs/times has a line for each step and each
+# job beside them: its start and end in seconds into the run, how busy both
+# processors were meanwhile (from the machine's tick counts; a low share is
+# a step that leaves one idle) and, for a job beside, its own processor
+# seconds. record START TICKS NAME [SECONDS] appends one line.
 logs="$root/build-logs"
 rm -rf "$logs"
 mkdir -p "$logs"
@@ -49,12 +49,17 @@ processor_ticks() {
   awk '$1 == "cpu" { busy = $2 + $3 + $4 + $7 + $8 + $9; print busy, busy + $5 + $6; exit }' /proc/stat
 }
 record() {
-  local started=$1 ticks=$2 name=$3 busy_then total_then busy_now total_now
+  local started=$1 ticks=$2 name=$3 seconds=${4:-} busy_then total_then busy_now total_now
   read -r busy_then total_then <<< "$ticks"
   read -r busy_now total_now <<< "$(processor_ticks)"
-  printf '%5d %5d %4d%%  %s\n' "$started" "$SECONDS" \
+  printf '%5d %5d %4d%% %5s  %s\n' "$started" "$SECONDS" \
     $(( (busy_now - busy_then) * 100 / (total_now - total_then > 0 ? total_now - total_then : 1) )) \
-    "$name" >> "$logs/times"
+    "$seconds" "$name" >> "$logs/times"
+}
+# The processor seconds, user and system, of a shell's children that
+# ended, from the output of its "times".
+children_seconds() {
+  awk 'NR == 2 { split($1, u, /[ms]/); split($2, s, /[ms]/); printf "%d\n", u[1] * 60 + u[2] + s[1] * 60 + s[2] + 0.5 }'
 }
 run_ticks=$(processor_ticks)
 
@@ -62,7 +67,7 @@ run_ticks=$(processor_ticks)
 # low priority with its output in build-logs/NAME.log, in a process group of
 # its own (set -m) that calm NAME can lower to the lowest priority; finish
 # NAME waits for it, prints its output and fails the run when it failed.
-declare -A beside_pids
+declare -A beside_pids beside_waited
 set -m
 beside() {
   local niceness=$1 name=$2 started=$SECONDS ticks; shift 2
@@ -70,24 +75,43 @@ beside() {
   (status=0
    nice -n "$niceness" "$@" < /dev/null > "$logs/$name.log" 2>&1 || status=$?
    echo "$status" > "$logs/$name.status"
-   record "$started" "$ticks" "$name (beside)") &
+   times > "$logs/$name.times"
+   record "$started" "$ticks" "$name (beside)" "$(children_seconds < "$logs/$name.times")") &
   beside_pids[$name]=$!
 }
 calm() {
   renice -n 19 -g "${beside_pids[$1]}" > /dev/null 2>&1 || true
 }
+wait_beside() {
+  [ -n "${beside_waited[$1]:-}" ] || { wait "${beside_pids[$1]}" || true; beside_waited[$1]=1; }
+}
 finish() {
   local name=$1
-  wait "${beside_pids[$name]}" || true
+  wait_beside "$name"
   echo "== $name (beside the other steps)"
   cat "$logs/$name.log"
   [ "$(cat "$logs/$name.status")" = 0 ] || { echo "FAIL: $name; see $logs/$name.log" >&2; exit 1; }
 }
+# Sets steps_seconds to the processor seconds of the steps' commands so far:
+# the shell's children's, less those of the jobs beside that have ended
+# (each is waited for here, so that its seconds are in the shell's).
+steps_seconds=0
+count_steps_seconds() {
+  local name beside=0
+  for name in "${!beside_pids[@]}"; do
+    [ -f "$logs/$name.times" ] || continue
+    wait_beside "$name"
+    beside=$((beside + $(children_seconds < "$logs/$name.times")))
+  done
+  times > "$logs/steps.times"
+  steps_seconds=$(( $(children_seconds < "$logs/steps.times") - beside ))
+}
 # step NAME: the heading of the next step, which ends where the next begins.
-step_name="" step_started=0 step_ticks=""
+step_name="" step_started=0 step_ticks="" step_seconds=0
 step() {
-  [ -z "$step_name" ] || record "$step_started" "$step_ticks" "$step_name"
-  step_name=$1 step_started=$SECONDS step_ticks=$(processor_ticks)
+  count_steps_seconds
+  [ -z "$step_name" ] || record "$step_started" "$step_ticks" "$step_name" $((steps_seconds - step_seconds))
+  step_name=$1 step_started=$SECONDS step_ticks=$(processor_ticks) step_seconds=$steps_seconds
   [ -z "$step_name" ] || echo "== $step_name"
 }
 # Work left running beside when the run fails ends with it, group by group.
@@ -156,6 +180,7 @@ else
   # the lowest priority so that they cannot upset the pacing checks; the
   # Windows build and its tests under Wine come last.
   calm "Windows libraries"
+  step "the suite but for the Windows build"
   "${suite[@]}" -LE 'soak|windows'
   finish "Windows libraries"
   step "the Windows build"
@@ -169,7 +194,8 @@ finish "arm64 build"
 finish "arm64 checks"
 
 step ""
-echo "== where the time went: start and end in seconds into the run, both processors' busy share"
+echo "== where the time went: start and end in seconds into the run, both processors' busy share, processor seconds"
 sort -n "$logs/times"
-record 0 "$run_ticks" "the whole run"
+times > "$logs/run.times"
+record 0 "$run_ticks" "the whole run" "$(children_seconds < "$logs/run.times")"
 tail -n 1 "$logs/times"
