@@ -66,7 +66,9 @@ void VoxelTerrain::render(std::int32_t width, std::int32_t height, std::int32_t 
                           const std::uint8_t* heightmap, const std::uint32_t* colourMap,
                           std::uint32_t* destination) const
 {
-    if (width <= 0)
+    // A frame without columns or rows has no pixels, and perhaps no storage:
+    // its destination may be null, which no column may be offset from.
+    if (width <= 0 || height <= 0)
         return;
     // The near samples that even the map's highest land would put below the
     // frame are the same for every column of this frame: skipped once here.
