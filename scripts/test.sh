@@ -123,13 +123,13 @@ trap 'for pid in "${beside_pids[@]}"; do kill -- "-$pid" 2>/dev/null || true; do
 # arm64 build, then the steps below while the browsers and emscripten
 # install, which only the web build and the suite need. The libraries go
 # before the arm64 build when both wait for idle processors: the suite needs
-# them first.
+# them first. The arm64 build waits for the test set, which brings ccache:
+# configured without it, it would be built again through it for its checks.
 step "packages"
 "$root/scripts/packages.sh" show windows
 beside 10 "Windows libraries" env KELVOR_PACKAGES_READY=1 "$root/scripts/windows.sh" --libraries
-"$root/scripts/packages.sh" show arm64
+"$root/scripts/packages.sh" show arm64 test
 beside 19 "arm64 build" env KELVOR_PACKAGES_READY=1 "$root/scripts/arm64.sh"
-"$root/scripts/packages.sh" show test
 beside 0 "web packages" "$root/scripts/packages.sh" web
 export KELVOR_PACKAGES_READY=1
 
