@@ -19,7 +19,9 @@
 # they take the processors only when the steps above leave them idle (the
 # live tests spend most of theirs waiting on real time): the arm64 build with
 # its checks (step 7), and the Windows libraries of step 5 when they are not
-# built yet. Their output follows when they end; build-logs/ keeps it.
+# built yet (the browsers and emscripten install beside steps 1 to 3 as
+# well). Their output follows when they end; build-logs/ keeps it, and the
+# time each step and each of them took (build-logs/times, printed last).
 #
 #   ./scripts/test.sh --quick   the loop while changing the show: the unit
 #                               tests, the golden frames at every SIMD level
@@ -40,8 +42,9 @@ fi
 # Where the time went: build-logs/times has a line for each step and each
 # job beside them: its start and end in seconds into the run, how busy both
 # processors were meanwhile (from the machine's tick counts; a low share is
-# a step that leaves one idle) and, for a job beside, its own processor
-# seconds. record START TICKS NAME [SECONDS] appends one line.
+# a step that leaves one idle) and its own processor seconds, those of the
+# step's commands or of the job. record START TICKS NAME [SECONDS] appends
+# one line.
 logs="$root/build-logs"
 rm -rf "$logs"
 mkdir -p "$logs"
