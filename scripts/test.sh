@@ -170,13 +170,8 @@ beside 19 "arm64 checks" bash -c '
   "$2/scripts/arm64.sh" --test "$2/build"' arm64 "$logs" "$root"
 # The soak ran once, under the sanitizers, which see more than this build.
 suite=(ctest --preset release -j"$jobs" --fixture-exclude-setup cycle_checksums)
-if [ -f "$logs/Windows libraries.status" ]; then
-  finish "Windows libraries"
-  step "the Windows build (tested under Wine in the suite)"
-  "$root/scripts/windows.sh"
-  step "the suite"
-  "${suite[@]}" -LE soak
-else
+rest=(-LE soak) rest_name="the suite"
+if [ ! -f "$logs/Windows libraries.status" ]; then
   # The libraries are still building (a first run): the rest of the suite
   # runs meanwhile, its live tests leaving them much of the processors, at
   # the lowest priority so that they cannot upset the pacing checks; the
@@ -184,12 +179,13 @@ else
   calm "Windows libraries"
   step "the suite but for the Windows build"
   "${suite[@]}" -LE 'soak|windows'
-  finish "Windows libraries"
-  step "the Windows build"
-  "$root/scripts/windows.sh"
-  step "the Windows build under Wine"
-  "${suite[@]}" -L windows
+  rest=(-L windows) rest_name="the Windows build under Wine"
 fi
+finish "Windows libraries"
+step "the Windows build"
+"$root/scripts/windows.sh"
+step "$rest_name"
+"${suite[@]}" "${rest[@]}"
 
 step "the arm64 checks' end"
 finish "arm64 build"
