@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the web version of KELVOR into
-# build-web/site/ and serves it on 127.0.0.1 (port 8000, or $PORT).
+# build/web/site/ and serves it on 127.0.0.1 (port 8000, or $PORT).
 #   ./scripts/web.sh           build, then serve until Ctrl+C
 #   ./scripts/web.sh --build   build only
 # The site folder works as it is on any static web host.
@@ -15,20 +15,20 @@ cd "$root"
 export NODE_PATH="/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}"
 
 echo "== the show's files (kelvor-assets, desktop build)"
-# In the desktop build as it is, or (none yet) as ./scripts/show.sh makes it.
-[ -f build/CMakeCache.txt ] || cmake --preset show > /dev/null
-cmake --build build -j"$jobs" --target kelvor_show_assets > /dev/null
+# The show's own build (build/show), as ./scripts/show.sh makes it.
+cmake --preset show > /dev/null
+cmake --build build/show -j"$jobs" --target kelvor_show_assets > /dev/null
 
 # The player is the npm registry's chiptune3 package; its release tarball
-# is kept beside package.json (the registry's bytes: package-lock.json pins
-# their sha512), so the build needs no network and npm checks the bytes.
+# is kept in third_party/chiptune3 (the registry's bytes: package-lock.json
+# pins their sha512), so the build needs no network and npm checks the bytes.
 echo "== the music player (npm, pinned by package-lock.json)"
 web="$root/src/platform/web"
-player="$root/build-web/player"
+player="$root/build/web/player"
 mkdir -p "$player"
 if ! cmp -s "$web/package-lock.json" "$player/package-lock.json" \
    || [ ! -f "$player/node_modules/chiptune3/libopenmpt.worklet.js" ]; then
-  cp "$web/package.json" "$web/package-lock.json" "$web"/chiptune3-*.tgz "$player/"
+  cp "$web/package.json" "$web/package-lock.json" "$root"/third_party/chiptune3/chiptune3-*.tgz "$player/"
   (cd "$player" && npm ci --offline --no-audit --no-fund --ignore-scripts --loglevel=error)
 fi
 
@@ -36,7 +36,7 @@ echo "== the site (emscripten)"
 cmake --preset web > /dev/null
 cmake --build --preset web -j"$jobs"
 
-site="$root/build-web/site"
+site="$root/build/web/site"
 if [ "${1:-}" = "--build" ]; then
   echo "The site is in $site"
   exit 0
