@@ -9,7 +9,7 @@ namespace {
 // How long before the end of a frame period the wait stops sleeping and
 // polls the tick count instead: long enough to cover how late a sleeping
 // thread usually wakes (kelvor_wake_bench), short enough that the poll costs
-// little of the period (bench/pacing/show_pacing.sh). The figures are in
+// little of the period (bench/pacing/show_cost.sh). The figures are in
 // bench/RESULTS.md.
 constexpr double sleepMargin = 0.5;
 

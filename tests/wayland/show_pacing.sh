@@ -19,8 +19,8 @@
 #    the frame callbacks of a second client (weston-simple-shm), read from
 #    that client's protocol log.
 # Usage: show_pacing.sh [--check] wayland|wayland-60hz|x11 3x|fullscreen CLOCK_RATE SHOW_FOLDER PROBE.so [SECONDS] [SETTLE]
-#   CLOCK_RATE is bench's kelvor_clock_rate (the show with its clock on
-#   record), PROBE.so bench's present_times.so.
+#   CLOCK_RATE is tests/pacing's kelvor_clock_rate (the show with its clock on
+#   record), PROBE.so its present_times.so.
 # With --check it fails when the show is not paced:
 #  - on Wayland, when its presents do not wait for the compositor: more
 #    frames a second than the compositor repaints, or a typical frame that is

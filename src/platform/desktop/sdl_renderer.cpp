@@ -3,7 +3,7 @@
 // is a rasterizer in software (Mesa's llvmpipe in a virtual machine, on a
 // remote or virtual X server), it costs the processor more than SDL's own
 // software renderer, which scales into the window's shared memory in one
-// pass (bench/pacing/show_pacing.sh; the figures are in bench/RESULTS.md).
+// pass (bench/pacing/show_cost.sh; the figures are in bench/RESULTS.md).
 #include "platform/desktop/sdl_renderer.h"
 
 #include <SDL_opengl.h>

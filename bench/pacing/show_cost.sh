@@ -11,13 +11,13 @@
 #    frame held for several refreshes is presented once per refresh, so the
 #    figures count presents; Xvfb has no vsync, and there each present is a
 #    frame);
-#  - with KELVOR being build/bench/kelvor_clock_rate (the show with its
+#  - with KELVOR being build/release/tests/pacing/kelvor_clock_rate (the show with its
 #    frame clock on record), the clock's pace against real time: clock
 #    units per second over the window (least squares over every frame),
 #    against the 0.7 the music keeps.
 # With PAUSED=1 the show is paused (P) before the measurement, which then
 # gives what a paused show costs.
-# Usage: show_pacing.sh KELVOR SHOW_FOLDER PROBE.so [SECONDS] [SETTLE]
+# Usage: show_cost.sh KELVOR SHOW_FOLDER PROBE.so [SECONDS] [SETTLE]
 set -euo pipefail
 kelvor=$(readlink -f "$1")
 show=$2

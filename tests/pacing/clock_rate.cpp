@@ -1,4 +1,4 @@
-// The show with its frame clock on record, for pacing/show_pacing.sh: the
+// The show with its frame clock on record, for the pacing checks: the
 // kelvor program's own start-up and frame loop, noting after every frame the
 // monotonic time and the clock time the frame was drawn at. When the show
 // ends (Esc ends the process) the notes go, one "NANOSECONDS CLOCKTIME" line
