@@ -9,7 +9,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 target=${1:?usage: fuzz/coverage.sh pcx|scene CORPUS_FOLDER...}
 shift
 [ $# -gt 0 ] || { echo "usage: fuzz/coverage.sh pcx|scene CORPUS_FOLDER..." >&2; exit 2; }
-out="$root/build-fuzz/coverage"
+out="$root/build/sanitizers/coverage"
 mkdir -p "$out"
 
 common=("$root/fuzz/fuzz_inputs.cpp" "$root"/tests/support/{show_pictures,test_pictures}.cpp "$root/tools/pcx/pcx_writer.cpp")

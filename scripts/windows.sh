@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds KELVOR for 64-bit Windows on this Debian machine with mingw-w64 and
-# packs build-windows/kelvor-VERSION-windows-x86_64.zip: kelvor.exe,
+# packs build/windows/kelvor-VERSION-windows-x86_64.zip: kelvor.exe,
 # kelvor-capture.exe, the show's eight files, README.txt and the licences.
 #   ./scripts/windows.sh
 #   ./scripts/windows.sh --libraries   only the libraries below (the test
@@ -13,7 +13,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 jobs="$(nproc)"
-out="$root/build-windows"
+out="$root/build/windows"
 triple=x86_64-w64-mingw32
 toolchain="$root/cmake/$triple.cmake"
 
@@ -126,9 +126,9 @@ show_seconds=$((SECONDS - show_started))
 # The show's files come from the generator of the desktop build, which
 # makes the same bytes on every machine.
 echo "== the show's files (kelvor-assets, desktop build)"
-# In the desktop build as it is, or (none yet) as ./scripts/show.sh makes it.
-[ -f "$root/build/CMakeCache.txt" ] || (cd "$root" && cmake --preset show > /dev/null)
-cmake --build "$root/build" -j"$jobs" --target kelvor_show_assets kelvor_show_facts_files > /dev/null
+# The show's own build (build/show), as ./scripts/show.sh makes it.
+(cd "$root" && cmake --preset show > /dev/null)
+cmake --build "$root/build/show" -j"$jobs" --target kelvor_show_assets kelvor_show_facts_files > /dev/null
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/build/CMakeCache.txt")
 name="kelvor-$version-windows-x86_64"
@@ -140,8 +140,8 @@ mkdir -p "$stage/licences"
 stamp=$(git -C "$root" log -1 --format=%ct 2>/dev/null || echo 0)
 SOURCE_DATE_EPOCH=$stamp $triple-strip -o "$stage/kelvor.exe" "$out/build/kelvor.exe"
 SOURCE_DATE_EPOCH=$stamp $triple-strip -o "$stage/kelvor-capture.exe" "$out/build/kelvor-capture.exe"
-for file in $(source "$root/build/show_facts.sh" && echo "$KELVOR_SHOW_FILES"); do
-  cp "$root/build/show/$file" "$stage/"
+for file in $(source "$root/build/show/show_facts.sh" && echo "$KELVOR_SHOW_FILES"); do
+  cp "$root/build/show/show/$file" "$stage/"
 done
 cp "$prefix"/licences/*.txt "$stage/licences/"
 cp "$root/LICENSE" "$stage/licences/KELVOR.txt"

@@ -6,15 +6,15 @@
 # that memory stays flat; AddressSanitizer and UndefinedBehaviorSanitizer
 # stop the run at the first fault, and LeakSanitizer checks the exit.
 # Usage: tests/hardening/soak.sh [FRAMES] [BUILD_FOLDER]
-#   BUILD_FOLDER defaults to build-fuzz, the clang sanitizer build,
-#   configured here with the fuzz preset if it does not exist yet.
+#   BUILD_FOLDER defaults to build/sanitizers, the clang sanitizer build,
+#   configured here with its preset if it does not exist yet.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 frames=${1:-100000}
-build=${2:-$root/build-fuzz}
+build=${2:-$root/build/sanitizers}
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  (cd "$root" && cmake --preset fuzz -B "$build" > /dev/null)
+  (cd "$root" && cmake --preset sanitizers -B "$build" > /dev/null)
 fi
 grep -q '^KELVOR_SANITIZE:BOOL=ON' "$build/CMakeCache.txt" ||
   echo "note: $build is not a sanitizer build (KELVOR_SANITIZE is off)" >&2

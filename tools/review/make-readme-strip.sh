@@ -2,11 +2,11 @@
 # Renders the frames shown at the top of README.md from a build and writes
 # them as one picture, three frames across and two down, in 256 colours.
 #   tools/review/make-readme-strip.sh [BUILD_FOLDER] [OUTPUT_PNG]
-# Defaults: build and docs/frames.png.
+# Defaults: build/release and docs/frames.png.
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-build="${1:-$root/build}"
+build="${1:-$root/build/release}"
 output="${2:-$root/docs/frames.png}"
 # The landscape under the ring, then each title card where it reads best.
 frames=(1900 2250 3750 4250 5900 6800)

@@ -287,7 +287,7 @@ def review(capture, name, assets, out, scratch, read_cards=True):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    parser.add_argument("--capture", default="build/kelvor-capture", help="the kelvor-capture program")
+    parser.add_argument("--capture", default="build/release/kelvor-capture", help="the kelvor-capture program")
     parser.add_argument("--out", default="review", help="folder for the contact sheets and figures")
     parser.add_argument("--no-ocr", action="store_true", help="leave out the legibility figures (faster)")
     parser.add_argument("sets", nargs="+", metavar="NAME=FOLDER")

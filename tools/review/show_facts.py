@@ -1,10 +1,10 @@
-"""The show's facts as the build writes them (build/show_facts.json, made by
+"""The show's facts as the build writes them (build/release/show_facts.json, made by
 kelvor-show-facts from src/scene/show_facts.h); the environment variable
 KELVOR_SHOW_FACTS names another build's file."""
 import json
 import os
 
-_DEFAULT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "build", "show_facts.json")
+_DEFAULT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "build", "release", "show_facts.json")
 
 
 def load():
