@@ -7,7 +7,7 @@ one or more builds of kelvor_bench in alternating rounds (median).
 
     effect_table.py [--rounds N] [--level LEVEL] NAME=KELVOR_BENCH...
 
-e.g. effect_table.py before=/tmp/before/bench/kelvor_bench after=build/bench/kelvor_bench
+e.g. effect_table.py before=/tmp/before/bench/kelvor_bench after=build/release/bench/kelvor_bench
 """
 import argparse
 import json
