@@ -6,7 +6,7 @@
 #include "fx/image_blur.h"
 #include "scene/scene.h"
 #include "scene/show_facts.h"
-#include "support/show_pictures.h"
+#include "support/show_files.h"
 #include "support/test_pictures.h"
 
 #include <benchmark/benchmark.h>
@@ -128,7 +128,7 @@ void BM_TrailBlend(benchmark::State& state, Variant variant)
         return;
     static const std::string folder = [] {
         const std::string made = makeTemporaryFolder();
-        writeShowPictures(made);
+        writeShowFiles(made);
         return made;
     }();
     Scene scene;

@@ -4,11 +4,12 @@
 // timed by the wall clock and by the thread's processor time, which other
 // work on a shared machine disturbs less.
 #include "app/demo_clock.h"
+#include "app/stepped_ticks.h"
 #include "bench_variant.h"
 #include "particles/random15.h"
 #include "scene/scene.h"
 #include "scene/show_facts.h"
-#include "support/show_pictures.h"
+#include "support/show_files.h"
 #include "support/test_pictures.h"
 
 #include <benchmark/benchmark.h>
@@ -45,7 +46,7 @@ void BM_SceneRenderShowCycle(benchmark::State& state, Variant variant)
     if (!prepareVariant(state, variant))
         return;
     const std::string folder = makeTemporaryFolder();
-    writeShowPictures(folder);
+    writeShowFiles(folder);
     std::vector<double> perFrame;
     std::vector<double> perFrameProcessor;
     for (auto _ : state) {
@@ -54,7 +55,8 @@ void BM_SceneRenderShowCycle(benchmark::State& state, Variant variant)
         scene.setup(show::screenWidth, show::screenHeight, folder);
         Image frame;
         frame.resize(show::screenWidth, show::screenHeight);
-        DemoClock clock;
+        SteppedTicks ticks;
+        DemoClock clock(ticks.source());
         perFrame.clear();
         perFrameProcessor.clear();
         for (int k = 1; k <= 8100; ++k) {
@@ -88,7 +90,7 @@ BENCHMARK_CAPTURE(BM_SceneRenderShowCycle, avx2, Variant::avx2)
 void BM_ShowStartUp(benchmark::State& state)
 {
     const std::string folder = makeTemporaryFolder();
-    writeShowPictures(folder);
+    writeShowFiles(folder);
     for (auto _ : state) {
         setRandomState(1);
         const auto start = std::chrono::steady_clock::now();

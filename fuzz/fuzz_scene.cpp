@@ -5,11 +5,11 @@
 // refuses to render although ready, or draws a frame that breaks the frame
 // invariants: every top byte 0, the bottom row black.
 #include "app/demo_clock.h"
+#include "app/stepped_ticks.h"
 #include "fuzz_inputs.h"
 #include "particles/random15.h"
 #include "pcx_writer.h"
 #include "scene/scene.h"
-#include "support/scripted_ticks.h"
 
 #include <array>
 #include <cstdio>
@@ -20,7 +20,6 @@
 #include <string>
 
 namespace {
-
 
 void check(bool condition)
 {
@@ -41,8 +40,8 @@ public:
             std::abort();
         }
         folder = pattern;
-        writeShowPictures(folder);
-        for (int number = 1; number <= 7; ++number) {
+        writeShowFiles(folder);
+        for (int number = 1; number <= showPictureCount; ++number) {
             std::ifstream in(pathOf(number), std::ios::binary);
             good[number - 1].assign(std::istreambuf_iterator<char>(in), {});
         }
@@ -52,7 +51,7 @@ public:
 
     void prepare(const SceneInput& input)
     {
-        for (int number = 1; number <= 7; ++number) {
+        for (int number = 1; number <= showPictureCount; ++number) {
             const bool chosen = (input.pictureMask >> (number - 1) & 1) != 0;
             if (chosen && input.missing)
                 std::filesystem::remove(pathOf(number));
@@ -78,8 +77,8 @@ private:
     }
 
     std::string folder;
-    std::array<std::vector<std::uint8_t>, 7> good;
-    std::array<bool, 7> changed{};
+    std::array<std::vector<std::uint8_t>, showPictureCount> good;
+    std::array<bool, showPictureCount> changed{};
 };
 
 void checkFrame(const Image& frame)
@@ -108,10 +107,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     Image frame;
     frame.resize(show::screenWidth, show::screenHeight);
-    setTicks(0, 1);
-    DemoClock clock;
+    SteppedTicks ticks;
+    DemoClock clock(ticks.source());
     for (std::uint16_t jump : input.jumps) {
-        setTicks(currentTicks() + jump, 1);
+        ticks.skip(jump);
         clock.update();
         check(scene.render(clock.getTime(), clock.getDelta(), frame) == scene.ready());
         if (scene.ready())

@@ -3,7 +3,8 @@
 // to a file, 16-bit stereo at 44100 Hz, as fast as it is rendered.
 #include "platform/bass.h"
 
-#include "show_files.h"
+#include "pcx_writer.h"
+#include "support/show_files.h"
 #include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +30,7 @@ protected:
     {
         folder = makeTemporaryFolder();
         output = folder + "/output.raw";
-        ASSERT_TRUE(writeBytes(folder + "/demo.xm", makeXmModule()));
+        ASSERT_TRUE(writeFileAtomically(folder + "/demo.xm", makeXmModule()));
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
         setenv("SDL_DISKAUDIODELAY", "2", 1);
@@ -116,13 +117,13 @@ TEST_F(AudioLayer, PlaysTheModuleAndLoopsItOnlyWhenAsked)
 
 TEST_F(AudioLayer, LoadsOnlyPlayableModules)
 {
-    ASSERT_TRUE(writeBytes(path("empty.xm"), {}));
-    ASSERT_TRUE(writeBytes(path("text.xm"), std::vector<std::uint8_t>(4000, 'x')));
-    ASSERT_TRUE(writeBytes(path("tune.mod"), makeModModule()));
+    ASSERT_TRUE(writeFileAtomically(path("empty.xm"), {}));
+    ASSERT_TRUE(writeFileAtomically(path("text.xm"), std::vector<std::uint8_t>(4000, 'x')));
+    ASSERT_TRUE(writeFileAtomically(path("tune.mod"), makeModModule()));
     std::vector<std::uint8_t> prefixed(100, 0xEE);
     const std::vector<std::uint8_t> xm = makeXmModule();
     prefixed.insert(prefixed.end(), xm.begin(), xm.end());
-    ASSERT_TRUE(writeBytes(path("prefixed.bin"), prefixed));
+    ASSERT_TRUE(writeFileAtomically(path("prefixed.bin"), prefixed));
 
     // Nothing loads before the output is open.
     EXPECT_EQ(BASS_MusicLoad(0, path("demo.xm").c_str(), 0, 0, 1), 0u);

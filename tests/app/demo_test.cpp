@@ -6,7 +6,7 @@
 
 #include "fake_platform.h"
 #include "scene/show_facts.h"
-#include "show_files.h"
+#include "support/show_files.h"
 #include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
@@ -75,7 +75,7 @@ protected:
     static void SetUpTestSuite()
     {
         showFolder = new std::string(makeTemporaryFolder());
-        ASSERT_TRUE(writeShowPictures(*showFolder));
+        ASSERT_TRUE(writeShowFiles(*showFolder));
     }
 
     static void TearDownTestSuite()
@@ -104,7 +104,7 @@ protected:
             {
                 fake::start(script);
                 fake::saveCallsAtExit(path);
-                Demo demo;
+                Demo demo(fake::ticks().source());
                 if (probe)
                     fake::setProbe([&demo, &probe](const std::string& call) { probe(demo, call); });
                 demo.run();
@@ -132,7 +132,7 @@ TEST_F(DemoTest, StartsInOrderAndTakesClockTimeZeroRightBeforeTheMusic)
             fake::note(clock == nullptr ? "no clock" : "clock");
         if (call.rfind("BASS_MusicPlay", 0) == 0 && clock != nullptr) {
             const bool fresh = clock->getTime() == 0.0f
-                               && clock->getLastTick() == static_cast<float>(fake::ticks());
+                               && clock->getLastTick() + 1 == static_cast<float>(fake::ticks().current());
             fake::note(fresh ? "fresh clock" : "clock already used");
         }
     };
@@ -253,7 +253,7 @@ TEST_F(DemoTest, StepsWhilePausedOnlyPollAndTheKeyThatEndsThePausePresents)
     FakeScript script;
     script.keys = {{1, 0, pKey}, {1, 3, 'A'}};
     fake::start(script);
-    Demo demo;
+    Demo demo(fake::ticks().source());
     ASSERT_TRUE(demo.start());
     demo.step();
     demo.step();
@@ -278,17 +278,17 @@ TEST_F(DemoTest, AMissingPictureStopsTheShowBeforeWindowAndAudio)
 {
     {
         fake::start(FakeScript{});
-        Demo demo;
+        Demo demo(fake::ticks().source());
         EXPECT_TRUE(demo.ready());
         EXPECT_EQ(demo.missingPicture(), "");
     }
 
     const std::string folder = *showFolder + "/no-data3";
     ASSERT_TRUE(std::filesystem::create_directory(folder));
-    ASSERT_TRUE(writeShowPictures(folder, "data3.pcx"));
+    ASSERT_TRUE(writeShowFiles(folder, "data3.pcx"));
     ASSERT_EQ(chdir(folder.c_str()), 0);
     fake::start(FakeScript{});
-    Demo demo;
+    Demo demo(fake::ticks().source());
     EXPECT_FALSE(demo.ready());
     EXPECT_FALSE(demo.run());
     EXPECT_EQ(demo.missingPicture(), "data3.pcx");

@@ -6,7 +6,7 @@
 #include "image/pcx_reader.h"
 #include "pcx_writer.h"
 #include "scene/show_facts.h"
-#include "support/show_pictures.h"
+#include "support/show_files.h"
 #include "support/test_pictures.h"
 #include "terrain_map.h"
 #include "title_cards.h"
@@ -46,7 +46,7 @@ TEST(PictureAssets, showLoaderReadsEveryPictureAtItsShowSizeAsThePaletteColours)
     PcxReader reader;
     for (const auto& [number, make] : allPictures()) {
         SCOPED_TRACE(number);
-        const ShowPicture& expected = showPicture(number);
+        const show::File& expected = showPicture(number);
         const IndexedPicture picture = make();
         ASSERT_EQ(picture.width, expected.width);
         ASSERT_EQ(picture.height, expected.height);

@@ -4,7 +4,7 @@
 #include "support/baseline/baseline.h"
 #include "image/pcx_reader.h"
 #include "random_inputs.h"
-#include "support/show_pictures.h"
+#include "support/show_files.h"
 #include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
@@ -45,9 +45,9 @@ protected:
 
 TEST_F(PcxEquivalence, TheShowsPictures)
 {
-    writeShowPictures(folder);
-    for (int number = 1; number <= 7; ++number) {
-        const ShowPicture& picture = showPicture(number);
+    writeShowFiles(folder);
+    for (int number = 1; number <= showPictureCount; ++number) {
+        const show::File& picture = showPicture(number);
         expectSameLoad(folder + "/" + picture.name, picture.width, picture.height);
         // Asked for another size, the stream is cut short or left unread.
         expectSameLoad(folder + "/" + picture.name, picture.width * 2, picture.height + 3);

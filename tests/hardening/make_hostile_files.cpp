@@ -3,7 +3,8 @@
 // (ProTracker), and a block of garbage bytes.
 // Usage: kelvor-hostile-files FOLDER  (writes FOLDER/show, FOLDER/other-format.mod,
 // FOLDER/garbage.bin)
-#include "show_files.h"
+#include "pcx_writer.h"
+#include "support/show_files.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -39,9 +40,8 @@ int main(int argc, char** argv)
     const std::string show = folder + "/show";
     mkdir(folder.c_str(), 0755);
     mkdir(show.c_str(), 0755);
-    if (!writeShowPictures(show) || !writeBytes(show + "/demo.xm", makeXmModule()) ||
-        !writeBytes(folder + "/other-format.mod", makeModModule()) ||
-        !writeBytes(folder + "/garbage.bin", garbage())) {
+    if (!writeShowFiles(show) || !writeFileAtomically(folder + "/other-format.mod", makeModModule()) ||
+        !writeFileAtomically(folder + "/garbage.bin", garbage())) {
         std::fprintf(stderr, "couldn't write the files into %s\n", folder.c_str());
         return 1;
     }

@@ -1,29 +1,23 @@
 #include "show_rig.h"
 
-#include "support/scripted_ticks.h"
-#include "support/show_pictures.h"
+#include "support/show_files.h"
 #include "support/test_pictures.h"
 
 #include <filesystem>
-
-namespace {
-
-
-} // namespace
 
 ShowRig::ShowRig(const std::string& pictureFolder, std::uint32_t firstTick)
 {
     std::string folder = pictureFolder;
     if (folder.empty()) {
         temporaryFolder = makeTemporaryFolder();
-        writeShowPictures(temporaryFolder);
+        writeShowFiles(temporaryFolder);
         folder = temporaryFolder;
     }
     showScene = std::make_unique<Scene>();
     showScene->setup(show::screenWidth, show::screenHeight, folder);
     frameImage.resize(show::screenWidth, show::screenHeight);
-    setTicks(firstTick, 1);
-    showClock = std::make_unique<DemoClock>();
+    ticks.set(firstTick, 1);
+    showClock = std::make_unique<DemoClock>(ticks.source());
 }
 
 ShowRig::~ShowRig()
@@ -34,15 +28,15 @@ ShowRig::~ShowRig()
 
 bool ShowRig::frame(std::uint32_t pauseMs)
 {
-    setTicks(currentTicks() + pauseMs, 1);
+    ticks.skip(pauseMs);
     const bool updated = showClock->update();
     rendered = showScene->render(showClock->getTime(), showClock->getDelta(), frameImage);
     return updated;
 }
 
-void ShowRig::setTickCount(std::uint32_t ticks)
+void ShowRig::setTickCount(std::uint32_t tick)
 {
-    setTicks(ticks, 1);
+    ticks.set(tick, 1);
 }
 
 std::string frameFault(const Image& frame)

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/demo_clock.h"
+#include "app/stepped_ticks.h"
 #include "image/image.h"
 #include "scene/scene.h"
 
@@ -29,7 +30,7 @@ public:
     bool frame(std::uint32_t pauseMs = 0);
 
     // Sets the tick count without updating anything (a wrap, for one).
-    void setTickCount(std::uint32_t ticks);
+    void setTickCount(std::uint32_t tick);
 
     Scene& scene() { return *showScene; }
     const Scene& scene() const { return *showScene; }
@@ -39,6 +40,7 @@ public:
 
 private:
     std::string temporaryFolder;
+    SteppedTicks ticks;
     std::unique_ptr<Scene> showScene;
     std::unique_ptr<DemoClock> showClock;
     Image frameImage;

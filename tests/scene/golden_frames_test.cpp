@@ -6,8 +6,8 @@
 #include "particles/random15.h"
 #include "app/demo_clock.h"
 #include "scene/scene.h"
-#include "support/scripted_ticks.h"
-#include "support/show_pictures.h"
+#include "app/stepped_ticks.h"
+#include "support/show_files.h"
 #include "support/simd_levels.h"
 #include "support/test_pictures.h"
 
@@ -43,14 +43,14 @@ TEST_P(GoldenFrames, ShowCycleAndRestartRenderThePinnedFrames)
     };
 
     const std::string folder = makeTemporaryFolder();
-    writeShowPictures(folder);
+    writeShowFiles(folder);
     setRandomState(1);
-    setTicks(0, 1);
     Scene scene;
     ASSERT_TRUE(scene.setup(show::screenWidth, show::screenHeight, folder));
     Image frame;
     frame.resize(show::screenWidth, show::screenHeight);
-    DemoClock clock;
+    SteppedTicks ticks;
+    DemoClock clock(ticks.source());
 
     int restartFrame = 0;
     for (int k = 1; k <= 8100; ++k) {

@@ -2,8 +2,8 @@
 #include "app/demo_clock.h"
 #include "scene/scene.h"
 #include "scene/show_facts.h"
-#include "support/scripted_ticks.h"
-#include "support/show_pictures.h"
+#include "app/stepped_ticks.h"
+#include "support/show_files.h"
 #include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
@@ -21,8 +21,8 @@ void writeWhitePictures(const std::string& folder)
     PcxPalette palette;
     for (int c = 3; c < 6; ++c)
         palette.rgb[c] = 255; // entry 1 white
-    for (int number = 1; number <= 7; ++number) {
-        const ShowPicture& picture = showPicture(number);
+    for (int number = 1; number <= showPictureCount; ++number) {
+        const show::File& picture = showPicture(number);
         std::vector<std::uint8_t> indices(static_cast<std::size_t>(picture.width) * picture.height, 0);
         for (int y = 1; y < picture.height - 1; ++y)
             for (int x = 1; x < picture.width - 1; ++x)
@@ -136,10 +136,10 @@ TEST_F(SceneFrame, TrailHalvesTheNewAndThePreviousFrame)
 
 TEST_F(SceneFrame, TheCycleRestartsOnlyOnceMoreThan80UnitsHavePassed)
 {
-    setTicks(0, 1);
-    DemoClock clock;
+    SteppedTicks ticks;
+    DemoClock clock(ticks.source());
     // One long pause carries the clock to show time 75: card 5 is blurring.
-    setTicks(107140, 1);
+    ticks.set(107140, 1);
     clock.update();
     ASSERT_NEAR(clock.getTime(), 75.0, 0.05);
     ASSERT_TRUE(scene.render(clock.getTime(), clock.getDelta(), frame));
@@ -163,8 +163,8 @@ TEST_F(SceneFrame, TheCycleRestartsOnlyOnceMoreThan80UnitsHavePassed)
 
 TEST_F(SceneFrame, EveryShownPixelHasAZeroTopByteAndTheBottomRowStaysBlack)
 {
-    setTicks(0, 1);
-    DemoClock clock;
+    SteppedTicks ticks;
+    DemoClock clock(ticks.source());
     for (int k = 0; k < 40; ++k) {
         clock.update();
         ASSERT_TRUE(scene.render(clock.getTime(), clock.getDelta(), frame));

@@ -2,8 +2,8 @@
 #include "image/pcx_reader.h"
 #include "app/demo_clock.h"
 #include "scene/scene.h"
-#include "support/scripted_ticks.h"
-#include "support/show_pictures.h"
+#include "app/stepped_ticks.h"
+#include "support/show_files.h"
 #include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +19,7 @@ protected:
     void SetUp() override
     {
         folder = makeTemporaryFolder();
-        writeShowPictures(folder);
+        writeShowFiles(folder);
     }
     std::string folder;
 };
@@ -84,8 +84,8 @@ TEST_F(SceneSetup, AMissingPictureLeavesTheSceneNotReadyAndNamesIt)
     // Rendering refuses and leaves the frame as it was.
     Image frame;
     fillImage(frame, show::screenWidth, show::screenHeight, 0x123456);
-    setTicks(0);
-    DemoClock clock;
+    SteppedTicks ticks;
+    DemoClock clock(ticks.source());
     clock.update();
     EXPECT_FALSE(scene.render(clock.getTime(), clock.getDelta(), frame));
     for (int i = 0; i < show::screenWidth * show::screenHeight; ++i)

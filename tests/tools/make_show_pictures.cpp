@@ -1,6 +1,7 @@
-// Writes the test set of show pictures into a folder (for scripts and for
-// looking at what the capture tool renders from them).
-#include "support/show_pictures.h"
+// Writes the tests' show files (the pictures and a small tune) into a
+// folder, for the scripts and for looking at what the capture tool renders
+// from them.
+#include "support/show_files.h"
 
 #include <cstdio>
 
@@ -10,6 +11,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: make_show_pictures FOLDER\n");
         return 2;
     }
-    writeShowPictures(argv[1]);
+    if (!writeShowFiles(argv[1])) {
+        std::fprintf(stderr, "make_show_pictures: cannot write into %s\n", argv[1]);
+        return 1;
+    }
     return 0;
 }
