@@ -126,13 +126,11 @@ void BM_TrailBlend(benchmark::State& state, Variant variant)
 {
     if (!prepareVariant(state, variant))
         return;
-    static const std::string folder = [] {
-        const std::string made = makeTemporaryFolder();
-        writeShowFiles(made);
-        return made;
-    }();
+    static const TemporaryFolder folder;
+    static const bool written = writeShowFiles(folder.path());
+    static_cast<void>(written);
     Scene scene;
-    scene.setup(kWidth, kHeight, folder);
+    scene.setup(kWidth, kHeight, folder.path());
     Image frame, previous;
     frame.resize(kWidth, kHeight);
     previous.resize(kWidth, kHeight);

@@ -14,12 +14,10 @@ namespace {
 
 const std::string& pictureFolder()
 {
-    static const std::string folder = [] {
-        const std::string made = makeTemporaryFolder();
-        writeShowFiles(made);
-        return made;
-    }();
-    return folder;
+    static const TemporaryFolder folder;
+    static const bool written = writeShowFiles(folder.path());
+    static_cast<void>(written);
+    return folder.path();
 }
 
 // All seven pictures, as the scene's set-up loads them.

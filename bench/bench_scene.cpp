@@ -45,14 +45,14 @@ void BM_SceneRenderShowCycle(benchmark::State& state, Variant variant)
 {
     if (!prepareVariant(state, variant))
         return;
-    const std::string folder = makeTemporaryFolder();
-    writeShowFiles(folder);
+    const TemporaryFolder folder;
+    writeShowFiles(folder.path());
     std::vector<double> perFrame;
     std::vector<double> perFrameProcessor;
     for (auto _ : state) {
         setRandomState(1);
         Scene scene;
-        scene.setup(show::screenWidth, show::screenHeight, folder);
+        scene.setup(show::screenWidth, show::screenHeight, folder.path());
         Image frame;
         frame.resize(show::screenWidth, show::screenHeight);
         SteppedTicks ticks;
@@ -89,13 +89,13 @@ BENCHMARK_CAPTURE(BM_SceneRenderShowCycle, avx2, Variant::avx2)
 // the heightmap). The scene's destruction is not timed.
 void BM_ShowStartUp(benchmark::State& state)
 {
-    const std::string folder = makeTemporaryFolder();
-    writeShowFiles(folder);
+    const TemporaryFolder folder;
+    writeShowFiles(folder.path());
     for (auto _ : state) {
         setRandomState(1);
         const auto start = std::chrono::steady_clock::now();
         std::unique_ptr<Scene> scene(new Scene);
-        const bool ready = scene->setup(show::screenWidth, show::screenHeight, folder);
+        const bool ready = scene->setup(show::screenWidth, show::screenHeight, folder.path());
         const auto end = std::chrono::steady_clock::now();
         benchmark::DoNotOptimize(ready);
         state.SetIterationTime(std::chrono::duration<double>(end - start).count());

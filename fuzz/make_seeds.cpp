@@ -11,9 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,12 +19,6 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
 
 Bytes truncated(const Bytes& bytes, std::size_t size)
 {
@@ -163,13 +155,9 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string folder = argv[1];
-    const std::string showFolder = folder + "/pictures";
-    std::filesystem::create_directories(showFolder);
-    writeShowFiles(showFolder);
     std::vector<Bytes> pictures;
     for (int number = 1; number <= showPictureCount; ++number)
-        pictures.push_back(readFile(showFolder + "/" + showPicture(number).name));
-    std::filesystem::remove_all(showFolder);
+        pictures.push_back(showFileBytes(showPicture(number)));
 
     SeedWriter loaderSeeds(folder + "/pcx");
     writeLoaderSeeds(loaderSeeds, pictures);

@@ -15,7 +15,6 @@
 
 #include <climits>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -72,23 +71,10 @@ std::string currentFolder()
 
 class DemoTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        showFolder = new std::string(makeTemporaryFolder());
-        ASSERT_TRUE(writeShowFiles(*showFolder));
-    }
-
-    static void TearDownTestSuite()
-    {
-        std::filesystem::remove_all(*showFolder);
-        delete showFolder;
-        showFolder = nullptr;
-    }
-
     void SetUp() override
     {
-        startFolder = currentFolder();
-        ASSERT_EQ(chdir(showFolder->c_str()), 0);
+        ASSERT_TRUE(writeShowFiles(showFolder.path()));
+        ASSERT_EQ(chdir(showFolder.path().c_str()), 0);
     }
 
     void TearDown() override { ASSERT_EQ(chdir(startFolder.c_str()), 0); }
@@ -97,7 +83,7 @@ protected:
     // returns everything it asked of the platform.
     Calls runShow(const FakeScript& script, const Probe& probe = {})
     {
-        const std::string path = *showFolder + "/calls-"
+        const std::string path = showFolder / "calls-"
                                  + ::testing::UnitTest::GetInstance()->current_test_info()->name();
         std::remove(path.c_str());
         EXPECT_EXIT(
@@ -114,11 +100,9 @@ protected:
         return readLines(path);
     }
 
-    static std::string* showFolder;
-    std::string startFolder;
+    const TemporaryFolder showFolder;
+    const std::string startFolder = currentFolder();
 };
-
-std::string* DemoTest::showFolder = nullptr;
 
 TEST_F(DemoTest, StartsInOrderAndTakesClockTimeZeroRightBeforeTheMusic)
 {
@@ -283,15 +267,13 @@ TEST_F(DemoTest, AMissingPictureStopsTheShowBeforeWindowAndAudio)
         EXPECT_EQ(demo.missingPicture(), "");
     }
 
-    const std::string folder = *showFolder + "/no-data3";
-    ASSERT_TRUE(std::filesystem::create_directory(folder));
-    ASSERT_TRUE(writeShowFiles(folder, "data3.pcx"));
-    ASSERT_EQ(chdir(folder.c_str()), 0);
+    const char* const title3 = show::file(show::Part::title3).name;
+    std::remove(title3);
     fake::start(FakeScript{});
     Demo demo(fake::ticks().source());
     EXPECT_FALSE(demo.ready());
     EXPECT_FALSE(demo.run());
-    EXPECT_EQ(demo.missingPicture(), "data3.pcx");
+    EXPECT_EQ(demo.missingPicture(), title3);
     EXPECT_EQ(fake::calls(), Calls{"BASS_GetVersion"});
 }
 

@@ -42,7 +42,7 @@ std::vector<std::pair<int, std::function<IndexedPicture()>>> allPictures()
 
 TEST(PictureAssets, showLoaderReadsEveryPictureAtItsShowSizeAsThePaletteColours)
 {
-    const std::string folder = makeTemporaryFolder();
+    const TemporaryFolder folder;
     PcxReader reader;
     for (const auto& [number, make] : allPictures()) {
         SCOPED_TRACE(number);
@@ -50,7 +50,7 @@ TEST(PictureAssets, showLoaderReadsEveryPictureAtItsShowSizeAsThePaletteColours)
         const IndexedPicture picture = make();
         ASSERT_EQ(picture.width, expected.width);
         ASSERT_EQ(picture.height, expected.height);
-        const std::string path = folder + "/" + expected.name;
+        const std::string path = folder / expected.name;
         ASSERT_TRUE(writeFileAtomically(path, picture.toPcx()));
 
         const std::unique_ptr<Image> image = reader.load(expected.width, expected.height, path.c_str());
@@ -59,9 +59,7 @@ TEST(PictureAssets, showLoaderReadsEveryPictureAtItsShowSizeAsThePaletteColours)
         for (std::size_t i = 0; i < picture.indices.size(); ++i)
             wrong += image->pixels()[i] != paletteColour(picture.palette, picture.indices[i]);
         EXPECT_EQ(wrong, 0);
-        std::remove(path.c_str());
     }
-    std::remove(folder.c_str());
 }
 
 struct LitBox {

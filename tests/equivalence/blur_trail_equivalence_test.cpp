@@ -47,10 +47,10 @@ TEST_P(BlurTrailEquivalence, BlurOfRandomImagesOverSeveralPasses)
 
 TEST_P(BlurTrailEquivalence, TrailOverSeveralFrames)
 {
-    const std::string folder = makeTemporaryFolder();
-    writeShowFiles(folder);
+    const TemporaryFolder folder;
+    writeShowFiles(folder.path());
     Scene scene;
-    ASSERT_TRUE(scene.setup(show::screenWidth, show::screenHeight, folder));
+    ASSERT_TRUE(scene.setup(show::screenWidth, show::screenHeight, folder.path()));
     const std::size_t pixels = static_cast<std::size_t>(show::screenWidth) * show::screenHeight;
     std::vector<Pixel> previous(pixels, 0u); // the scene's previous frame starts black
     RandomInputs random(11u);

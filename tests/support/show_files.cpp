@@ -159,15 +159,16 @@ const show::File& showPicture(int number)
     return show::files[0];
 }
 
-bool writeShowFiles(const std::string& folder, const std::string& skip)
+std::vector<std::uint8_t> showFileBytes(const show::File& file)
 {
-    for (const show::File& file : show::files) {
-        if (skip == file.name)
-            continue;
-        const std::vector<std::uint8_t> bytes = file.part == show::Part::music ? makeXmModule() : picture(file);
-        if (!writeFileAtomically(folder + "/" + file.name, bytes))
+    return file.part == show::Part::music ? makeXmModule() : picture(file);
+}
+
+bool writeShowFiles(const std::string& folder)
+{
+    for (const show::File& file : show::files)
+        if (!writeFileAtomically(folder + "/" + file.name, showFileBytes(file)))
             return false;
-    }
     return true;
 }
 

@@ -11,9 +11,11 @@
 #include <string>
 #include <vector>
 
-// Writes them into folder, all but the one named `skip`. False when a file
-// can't be written.
-bool writeShowFiles(const std::string& folder, const std::string& skip = "");
+// Writes them into folder. False when a file can't be written.
+bool writeShowFiles(const std::string& folder);
+
+// The bytes written for one of them.
+std::vector<std::uint8_t> showFileBytes(const show::File& file);
 
 // The pictures: the entries of the table with a size, numbered from 1.
 constexpr int countShowPictures()
