@@ -102,6 +102,26 @@ void printRow(const char* display, const ShowFigures& figures)
                 figures.driftSeconds);
 }
 
+// A display whose presents do not wait, and a pacer told so.
+ShowRun withoutVsync(double refreshHz)
+{
+    ShowRun run;
+    run.display.refreshHz = refreshHz;
+    run.display.presentWaits = false;
+    run.vsyncClaimed = false;
+    return run;
+}
+
+// Prints the run's row; every frame even, at the rate, the clock within
+// the drift of real time.
+void expectSteady(const char* display, const ShowFigures& figures, double framesPerSecond, double drift)
+{
+    printRow(display, figures);
+    expectEvenFrames(figures);
+    EXPECT_NEAR(figures.framesPerSecond, framesPerSecond, 0.01);
+    EXPECT_LE(std::fabs(figures.driftSeconds), drift);
+}
+
 TEST(RefreshesPerFrame, TheFewestThatLastAFramePeriodInWholeMilliseconds)
 {
     EXPECT_EQ(refreshesPerFrame(50), 1);
@@ -131,10 +151,7 @@ TEST(DisplayModel, WithVsyncEveryFrameStaysTheSameRefreshesAndTheClockKeepsRealT
         const ShowFigures figures = runShow(run);
         char name[40];
         std::snprintf(name, sizeof name, "%g Hz, vsync", hz);
-        printRow(name, figures);
-        expectEvenFrames(figures);
-        EXPECT_NEAR(figures.framesPerSecond, hz / figures.cadence, 0.01);
-        EXPECT_LE(std::fabs(figures.driftSeconds), 0.2);
+        expectSteady(name, figures, hz / figures.cadence, 0.2);
     }
 }
 
@@ -151,23 +168,16 @@ TEST(DisplayModel, ADriverThatQueuesPresentsGivesTheSameEvenFrames)
             run.display.queuedPresents = queued;
             run.lengthMs = 120000.0;
             const ShowFigures figures = runShow(run);
-            if (queued == 2) {
-                char name[40];
-                std::snprintf(name, sizeof name, "%g Hz, vsync, 2 queued", hz);
-                printRow(name, figures);
-            }
-            expectEvenFrames(figures);
-            EXPECT_NEAR(figures.framesPerSecond, hz / figures.cadence, 0.01);
-            EXPECT_LE(std::fabs(figures.driftSeconds), 0.2);
+            char name[40];
+            std::snprintf(name, sizeof name, "%g Hz, vsync, %d queued", hz, queued);
+            expectSteady(name, figures, hz / figures.cadence, 0.2);
         }
     }
 }
 
 TEST(DisplayModel, At60HzSixtyFramesASecondEachOnOneRefresh)
 {
-    ShowRun run;
-    run.display.refreshHz = 60.0;
-    const ShowFigures figures = runShow(run);
+    const ShowFigures figures = runShow(ShowRun());
     EXPECT_EQ(figures.cadence, 1);
     expectEvenFrames(figures);
     EXPECT_NEAR(figures.framesPerSecond, 60.0, 0.01);
@@ -186,17 +196,12 @@ TEST(DisplayModel, WithoutVsyncThePresentsAreTimedToTheReportedRate)
     for (const Case& c : {Case{"60 Hz, no vsync", 60.0, false}, Case{"no rate reported, no vsync", 0.0, false},
                           Case{"60 Hz, vsync that never waits", 60.0, true}}) {
         SCOPED_TRACE(c.name);
-        ShowRun run;
-        run.display.refreshHz = 60.0;
-        run.display.presentWaits = false;
+        ShowRun run = withoutVsync(60.0);
         run.reportedHz = c.reportedHz;
         run.vsyncClaimed = c.vsyncClaimed;
         const ShowFigures figures = runShow(run);
-        printRow(c.name, figures);
-        expectEvenFrames(figures);
+        expectSteady(c.name, figures, 60.0, 0.2);
         EXPECT_EQ(figures.cadence, 1);
-        EXPECT_NEAR(figures.framesPerSecond, 60.0, 0.01);
-        EXPECT_LE(std::fabs(figures.driftSeconds), 0.2);
     }
 }
 
@@ -207,26 +212,16 @@ TEST(DisplayModel, WithoutVsyncAPresentThatTakesLongerThanTheSpareDoesNotStretch
     // over the clock's 16 ms. The presents still come a frame apart.
     for (double cost : {1.0, 1.5, 4.0}) {
         SCOPED_TRACE(cost);
-        ShowRun run;
-        run.display.refreshHz = 60.0;
-        run.display.presentWaits = false;
-        run.vsyncClaimed = false;
+        ShowRun run = withoutVsync(60.0);
         run.display.presentCostMs = cost;
         run.lengthMs = 60000.0;
-        const ShowFigures figures = runShow(run);
-        printRow("60 Hz, no vsync, slow present", figures);
-        expectEvenFrames(figures);
-        EXPECT_NEAR(figures.framesPerSecond, 60.0, 0.01);
-        EXPECT_LE(std::fabs(figures.driftSeconds), 0.05);
+        expectSteady("60 Hz, no vsync, slow present", runShow(run), 60.0, 0.05);
     }
 }
 
 TEST(DisplayModel, WithoutVsyncAtAFastDisplayTheCadenceIsStillWholeRefreshes)
 {
-    ShowRun run;
-    run.display.refreshHz = 144.0;
-    run.display.presentWaits = false;
-    run.vsyncClaimed = false;
+    ShowRun run = withoutVsync(144.0);
     run.lengthMs = 60000.0;
     const ShowFigures figures = runShow(run);
     expectEvenFrames(figures);
@@ -240,10 +235,7 @@ TEST(DisplayModel, OnABusyMachineALateFrameDoesNotMakeTheClockFallBehind)
     // 3 ms late. The frame after a late one must not come so soon that the
     // clock finds less than a period passed: a clock that waits adds one
     // step for 15 ms and falls behind the music.
-    ShowRun run;
-    run.display.refreshHz = 60.0;
-    run.display.presentWaits = false;
-    run.vsyncClaimed = false;
+    ShowRun run = withoutVsync(60.0);
     run.display.slowWakeEvery = 20;
     run.display.slowWakeMs = 3.0;
     const ShowFigures figures = runShow(run);
@@ -258,7 +250,6 @@ TEST(DisplayModel, APauseIsCountedByTheClockAndTheCadenceResumesWithoutARush)
     for (bool vsync : {true, false}) {
         SCOPED_TRACE(vsync);
         ShowRun run;
-        run.display.refreshHz = 60.0;
         run.display.presentWaits = vsync;
         run.vsyncClaimed = vsync;
         run.lengthMs = 60000.0;
