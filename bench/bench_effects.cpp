@@ -6,7 +6,7 @@
 #include "fx/image_blur.h"
 #include "scene/scene.h"
 #include "scene/show_facts.h"
-#include "support/show_pictures.h"
+#include "support/show_files.h"
 #include "support/test_pictures.h"
 
 #include <benchmark/benchmark.h>
@@ -126,13 +126,11 @@ void BM_TrailBlend(benchmark::State& state, Variant variant)
 {
     if (!prepareVariant(state, variant))
         return;
-    static const std::string folder = [] {
-        const std::string made = makeTemporaryFolder();
-        writeShowPictures(made);
-        return made;
-    }();
+    static const TemporaryFolder folder;
+    static const bool written = writeShowFiles(folder.path());
+    static_cast<void>(written);
     Scene scene;
-    scene.setup(kWidth, kHeight, folder);
+    scene.setup(kWidth, kHeight, folder.path());
     Image frame, previous;
     frame.resize(kWidth, kHeight);
     previous.resize(kWidth, kHeight);

@@ -3,7 +3,7 @@
 #include "support/baseline/baseline.h"
 #include "bench_variant.h"
 #include "image/pcx_reader.h"
-#include "support/show_pictures.h"
+#include "support/show_files.h"
 #include "support/test_pictures.h"
 
 #include <benchmark/benchmark.h>
@@ -14,12 +14,10 @@ namespace {
 
 const std::string& pictureFolder()
 {
-    static const std::string folder = [] {
-        const std::string made = makeTemporaryFolder();
-        writeShowPictures(made);
-        return made;
-    }();
-    return folder;
+    static const TemporaryFolder folder;
+    static const bool written = writeShowFiles(folder.path());
+    static_cast<void>(written);
+    return folder.path();
 }
 
 // All seven pictures, as the scene's set-up loads them.
@@ -28,8 +26,8 @@ void BM_LoadShowPictures(benchmark::State& state, Variant variant)
     PcxReader reader;
     std::int32_t palette[768];
     for (auto _ : state) {
-        for (int number = 1; number <= 7; ++number) {
-            const ShowPicture& picture = showPicture(number);
+        for (int number = 1; number <= showPictureCount; ++number) {
+            const show::File& picture = showPicture(number);
             const std::string path = pictureFolder() + "/" + picture.name;
             std::unique_ptr<Image> image =
                 variant == Variant::baseline

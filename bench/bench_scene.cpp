@@ -4,11 +4,12 @@
 // timed by the wall clock and by the thread's processor time, which other
 // work on a shared machine disturbs less.
 #include "app/demo_clock.h"
+#include "app/stepped_ticks.h"
 #include "bench_variant.h"
 #include "particles/random15.h"
 #include "scene/scene.h"
 #include "scene/show_facts.h"
-#include "support/show_pictures.h"
+#include "support/show_files.h"
 #include "support/test_pictures.h"
 
 #include <benchmark/benchmark.h>
@@ -44,17 +45,18 @@ void BM_SceneRenderShowCycle(benchmark::State& state, Variant variant)
 {
     if (!prepareVariant(state, variant))
         return;
-    const std::string folder = makeTemporaryFolder();
-    writeShowPictures(folder);
+    const TemporaryFolder folder;
+    writeShowFiles(folder.path());
     std::vector<double> perFrame;
     std::vector<double> perFrameProcessor;
     for (auto _ : state) {
         setRandomState(1);
         Scene scene;
-        scene.setup(show::screenWidth, show::screenHeight, folder);
+        scene.setup(show::screenWidth, show::screenHeight, folder.path());
         Image frame;
         frame.resize(show::screenWidth, show::screenHeight);
-        DemoClock clock;
+        SteppedTicks ticks;
+        DemoClock clock(ticks.source());
         perFrame.clear();
         perFrameProcessor.clear();
         for (int k = 1; k <= 8100; ++k) {
@@ -87,13 +89,13 @@ BENCHMARK_CAPTURE(BM_SceneRenderShowCycle, avx2, Variant::avx2)
 // the heightmap). The scene's destruction is not timed.
 void BM_ShowStartUp(benchmark::State& state)
 {
-    const std::string folder = makeTemporaryFolder();
-    writeShowPictures(folder);
+    const TemporaryFolder folder;
+    writeShowFiles(folder.path());
     for (auto _ : state) {
         setRandomState(1);
         const auto start = std::chrono::steady_clock::now();
         std::unique_ptr<Scene> scene(new Scene);
-        const bool ready = scene->setup(show::screenWidth, show::screenHeight, folder);
+        const bool ready = scene->setup(show::screenWidth, show::screenHeight, folder.path());
         const auto end = std::chrono::steady_clock::now();
         benchmark::DoNotOptimize(ready);
         state.SetIterationTime(std::chrono::duration<double>(end - start).count());

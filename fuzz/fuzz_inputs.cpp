@@ -1,8 +1,8 @@
 #include "fuzz_inputs.h"
 
-const ShowPicture& loaderPictureFor(const std::uint8_t* data, std::size_t size)
+const show::File& loaderPictureFor(const std::uint8_t* data, std::size_t size)
 {
-    return showPicture(size == 0 ? 1 : 1 + data[0] % 7);
+    return showPicture(size == 0 ? 1 : 1 + data[0] % showPictureCount);
 }
 
 SceneInput parseSceneInput(const std::uint8_t* data, std::size_t size)

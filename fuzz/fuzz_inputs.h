@@ -2,7 +2,7 @@
 // the targets and the seed generator so that the seeds mean what they say.
 #pragma once
 
-#include "support/show_pictures.h"
+#include "support/show_files.h"
 
 #include <array>
 #include <cstddef>
@@ -12,7 +12,7 @@
 // Loader target: the whole input is the picture file. The first header byte,
 // which the loader never reads, picks which of the seven show sizes it is
 // loaded at (an empty file is loaded at the first).
-const ShowPicture& loaderPictureFor(const std::uint8_t* data, std::size_t size);
+const show::File& loaderPictureFor(const std::uint8_t* data, std::size_t size);
 
 // Scene target input:
 //   byte 0        bits 0-6: pictures data1..data7 that come from the input,

@@ -92,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static PcxReader reader;
     file.write(data, size);
 
-    const ShowPicture& picture = loaderPictureFor(data, size);
+    const show::File& picture = loaderPictureFor(data, size);
     const std::unique_ptr<Image> image = reader.load(picture.width, picture.height, file.name());
     check(image != nullptr);
     check(image->width() == picture.width && image->height() == picture.height);

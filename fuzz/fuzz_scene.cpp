@@ -4,23 +4,18 @@
 // sanitizers' checks it traps when a scene renders without being ready,
 // refuses to render although ready, or draws a frame that breaks the frame
 // invariants: every top byte 0, the bottom row black.
-#include "app/demo_clock.h"
 #include "fuzz_inputs.h"
 #include "particles/random15.h"
 #include "pcx_writer.h"
-#include "scene/scene.h"
-#include "support/scripted_ticks.h"
+#include "support/show_rig.h"
 
 #include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace {
-
 
 void check(bool condition)
 {
@@ -41,18 +36,16 @@ public:
             std::abort();
         }
         folder = pattern;
-        writeShowPictures(folder);
-        for (int number = 1; number <= 7; ++number) {
-            std::ifstream in(pathOf(number), std::ios::binary);
-            good[number - 1].assign(std::istreambuf_iterator<char>(in), {});
-        }
+        writeShowFiles(folder);
+        for (int number = 1; number <= showPictureCount; ++number)
+            good[number - 1] = showFileBytes(showPicture(number));
     }
 
     ~PictureFolder() { std::filesystem::remove_all(folder); }
 
     void prepare(const SceneInput& input)
     {
-        for (int number = 1; number <= 7; ++number) {
+        for (int number = 1; number <= showPictureCount; ++number) {
             const bool chosen = (input.pictureMask >> (number - 1) & 1) != 0;
             if (chosen && input.missing)
                 std::filesystem::remove(pathOf(number));
@@ -78,19 +71,9 @@ private:
     }
 
     std::string folder;
-    std::array<std::vector<std::uint8_t>, 7> good;
-    std::array<bool, 7> changed{};
+    std::array<std::vector<std::uint8_t>, showPictureCount> good;
+    std::array<bool, showPictureCount> changed{};
 };
-
-void checkFrame(const Image& frame)
-{
-    const Pixel* pixels = frame.pixels();
-    for (std::int32_t i = 0; i < show::screenWidth * show::screenHeight; ++i)
-        check((pixels[i] >> 24) == 0);
-    const Pixel* bottomRow = pixels + (show::screenHeight - 1) * show::screenWidth;
-    for (std::int32_t x = 0; x < show::screenWidth; ++x)
-        check(bottomRow[x] == 0);
-}
 
 } // namespace
 
@@ -102,20 +85,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The same particle cloud for every input, so that a finding reproduces.
     setRandomState(1);
-    Scene scene;
-    scene.setup(show::screenWidth, show::screenHeight, pictures.path());
-    check(scene.ready() == (input.pictureMask == 0 || !input.missing));
-
-    Image frame;
-    frame.resize(show::screenWidth, show::screenHeight);
-    setTicks(0, 1);
-    DemoClock clock;
+    ShowRig rig(pictures.path());
+    check(rig.scene().ready() == (input.pictureMask == 0 || !input.missing));
     for (std::uint16_t jump : input.jumps) {
-        setTicks(currentTicks() + jump, 1);
-        clock.update();
-        check(scene.render(clock.getTime(), clock.getDelta(), frame) == scene.ready());
-        if (scene.ready())
-            checkFrame(frame);
+        rig.frame(jump);
+        check(rig.lastRenderDrew() == rig.scene().ready());
+        if (rig.scene().ready())
+            check(frameFault(rig.image()).empty());
     }
     return 0;
 }

@@ -11,9 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,12 +19,6 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
 
 Bytes truncated(const Bytes& bytes, std::size_t size)
 {
@@ -93,7 +85,7 @@ Bytes forLoaderAt(int number, Bytes bytes)
 
 void writeLoaderSeeds(SeedWriter& seeds, const std::vector<Bytes>& pictures)
 {
-    for (int number = 1; number <= 7; ++number) {
+    for (int number = 1; number <= showPictureCount; ++number) {
         const Bytes& good = pictures[number - 1];
         const std::string stem = "data" + std::to_string(number);
         seeds.write(stem + "-good", forLoaderAt(number, good));
@@ -143,7 +135,7 @@ void writeSceneSeeds(SeedWriter& seeds, const std::vector<Bytes>& pictures)
     writeSceneSeed(seeds, "all-good-card5", 0, false, card5, {});
     writeSceneSeed(seeds, "all-empty", 0x7F, false, card5, {});
     writeSceneSeed(seeds, "data7-missing", 0x40, true, start, {});
-    for (int number = 1; number <= 7; ++number) {
+    for (int number = 1; number <= showPictureCount; ++number) {
         const Bytes& good = pictures[number - 1];
         const auto mask = static_cast<std::uint8_t>(1 << (number - 1));
         const std::string stem = "data" + std::to_string(number);
@@ -163,13 +155,9 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string folder = argv[1];
-    const std::string showFolder = folder + "/pictures";
-    std::filesystem::create_directories(showFolder);
-    writeShowPictures(showFolder);
     std::vector<Bytes> pictures;
-    for (int number = 1; number <= 7; ++number)
-        pictures.push_back(readFile(showFolder + "/" + showPicture(number).name));
-    std::filesystem::remove_all(showFolder);
+    for (int number = 1; number <= showPictureCount; ++number)
+        pictures.push_back(showFileBytes(showPicture(number)));
 
     SeedWriter loaderSeeds(folder + "/pcx");
     writeLoaderSeeds(loaderSeeds, pictures);

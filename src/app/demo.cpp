@@ -9,7 +9,7 @@ constexpr std::uint32_t requiredAudioVersion = 0x80000;
 
 } // namespace
 
-Demo::Demo()
+Demo::Demo(TickSource ticks) : ticks(ticks)
 {
     if (BASS_GetVersion() != requiredAudioVersion) {
         messageBox("BASS version 0.8 was not loaded", "Incorrect BASS.DLL");
@@ -81,7 +81,7 @@ bool Demo::start()
     consoleOpen(console, "KELVOR", width, height, format, 0);
     surface = surfaceCreate(width, height, format);
     key = KeyRecord{};
-    clock = std::make_unique<DemoClock>();
+    clock = std::make_unique<DemoClock>(ticks);
     if (music != 0)
         BASS_MusicPlay(music);
     state = State::running;

@@ -19,8 +19,9 @@
 class Demo {
 public:
     // Ends the show, after a message, when the audio libraries are not the
-    // expected version; nothing else is built then.
-    Demo();
+    // expected version; nothing else is built then. The frame clock reads
+    // `ticks`: the platform's (TickSource::platform()) in the show.
+    explicit Demo(TickSource ticks);
     ~Demo();
     Demo(const Demo&) = delete;
     Demo& operator=(const Demo&) = delete;
@@ -65,6 +66,7 @@ private:
     void presentFrame();
     void quit();
 
+    TickSource ticks;
     std::unique_ptr<DemoClock> clock;
     std::unique_ptr<Scene> scene;
     std::unique_ptr<Image> frame;

@@ -1,7 +1,5 @@
 #include "app/demo_clock.h"
 
-#include "platform/tick_count.h"
-
 #include <cmath>
 
 namespace {
@@ -15,7 +13,7 @@ constexpr double sleepMargin = 0.5;
 
 } // namespace
 
-DemoClock::DemoClock(float rate, float step) : rate(rate)
+DemoClock::DemoClock(TickSource ticks, float rate, float step) : ticks(ticks), rate(rate)
 {
     reset();
     this->step = step;
@@ -25,7 +23,7 @@ bool DemoClock::reset()
 {
     if (!(rate > 0.1))
         return false;
-    lastTick = static_cast<float>(tickCount());
+    lastTick = static_cast<float>(ticks.count());
     time = 0.0f;
     delta = 0.0f;
     period = static_cast<float>(1000.0 / rate);
@@ -36,34 +34,34 @@ bool DemoClock::update()
 {
     const float previousTime = time;
 
-    double tick = tickCount();
+    double tick = ticks.count();
     if (tick < lastTick)
         return false;
 
-    tick = tickCount();
+    tick = ticks.count();
     if (tick - lastTick > period) {
         // A late frame: add the time beyond one period before the usual step.
-        tick = tickCount();
+        tick = ticks.count();
         time = static_cast<float>((tick - lastTick - period) / period * step + time);
     }
 
-    tick = tickCount();
+    tick = ticks.count();
     if (tick - lastTick < period) {
         restBeforePeriodEnd();
-        tick = tickCount();
+        tick = ticks.count();
     }
     while (tick - lastTick < period)
-        tick = tickCount();
+        tick = ticks.count();
 
     time = static_cast<float>(static_cast<double>(step) + time);
-    lastTick = static_cast<float>(tickCount());
+    lastTick = static_cast<float>(ticks.count());
     delta = static_cast<float>(static_cast<double>(time) - previousTime);
     return true;
 }
 
 bool DemoClock::frameDue() const
 {
-    const double tick = tickCount();
+    const double tick = ticks.count();
     return tick < lastTick || !(tick - lastTick < period);
 }
 
@@ -74,5 +72,5 @@ bool DemoClock::frameDue() const
 void DemoClock::restBeforePeriodEnd() const
 {
     const double end = std::ceil(static_cast<double>(lastTick) + period);
-    sleepUntilTick(end - sleepMargin);
+    ticks.sleepUntil(end - sleepMargin);
 }

@@ -3,16 +3,18 @@
 // it grows by `step` per frame period of 1000 / `rate` ms; the show runs it
 // at show::clockRate and show::clockStep (scene/show_facts.h).
 // Every value is computed in double precision and rounded to float only
-// where it is stored, so the clock runs the same on every compiler.
+// where it is stored, so the clock runs the same on every compiler. It
+// reads the tick count it is handed (app/tick_source.h).
 #pragma once
 
+#include "app/tick_source.h"
 #include "scene/show_facts.h"
 
 class DemoClock {
 public:
     // The show's clock.
-    DemoClock() : DemoClock(show::clockRate, show::clockStep) {}
-    DemoClock(float rate, float step);
+    explicit DemoClock(TickSource ticks) : DemoClock(ticks, show::clockRate, show::clockStep) {}
+    DemoClock(TickSource ticks, float rate, float step);
 
     // Starts the clock over at the current tick count; false (and nothing
     // changed) when the rate is not above 0.1.
@@ -39,6 +41,7 @@ public:
 private:
     void restBeforePeriodEnd() const;
 
+    TickSource ticks;
     float rate = 0.0f;
     float lastTick = 0.0f;
     float period = 0.0f;

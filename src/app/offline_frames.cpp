@@ -6,7 +6,7 @@
 #include <cinttypes>
 #include <cstdio>
 
-OfflineFrames::OfflineFrames(const std::string& pictureFolder)
+OfflineFrames::OfflineFrames(const std::string& pictureFolder, TickSource ticks) : clock(ticks)
 {
     scene.setup(width, height, pictureFolder);
     frame.resize(width, height);

@@ -1,8 +1,9 @@
 // The show's frames rendered one after another without a display, exactly
 // as the live show draws them at the clock's steady rate: the real frame
 // clock steps once before each frame, so frame K is the frame after K clock
-// steps. The program links a simulated tick count for that clock. The
-// capture tool and the page's checksum entry both render through this.
+// steps when the clock reads steady steps (SteppedTicks from 0, 1 ms a
+// reading). The capture tool and the page's checksum entry both render
+// through this.
 #pragma once
 
 #include "app/demo_clock.h"
@@ -17,8 +18,9 @@ public:
     static constexpr int width = show::screenWidth;
     static constexpr int height = show::screenHeight;
 
-    // Loads the pictures from the folder ("" for the working folder).
-    explicit OfflineFrames(const std::string& pictureFolder);
+    // Loads the pictures from the folder ("" for the working folder); the
+    // clock takes its time 0 from `ticks` now.
+    OfflineFrames(const std::string& pictureFolder, TickSource ticks);
 
     // False when a picture could not be loaded; missingPicture() names it.
     bool ready() const { return scene.ready(); }

@@ -12,7 +12,7 @@ int runShow(int argc, const char* const* argv)
     int status = 0;
     if (!prepareShow(argc, argv, status))
         return status;
-    std::unique_ptr<Demo> demo = std::make_unique<Demo>();
+    std::unique_ptr<Demo> demo = std::make_unique<Demo>(TickSource::platform());
     if (!demo->run())
         demo->reportRefusal();
     demo.reset();

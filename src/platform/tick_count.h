@@ -1,7 +1,7 @@
 // The millisecond tick count: an unsigned 32-bit count of milliseconds that
-// wraps to 0 after 4294967295, and a sleep measured on the same count. The
-// live show links a monotonic clock; the capture tool and the tests link
-// simulated ones.
+// wraps to 0 after 4294967295, and a sleep measured on the same count: the
+// live show's, which each target implements (the frame clock reads it
+// through TickSource::platform(), app/tick_source.h).
 #pragma once
 
 #include <cstdint>

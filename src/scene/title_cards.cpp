@@ -5,6 +5,19 @@
 
 namespace {
 
+// A card's size is ten times its picture's (show_files.def) divided by a
+// zoom that falls as the card runs: at a zoom of 10 the card stands at its
+// picture's own size. Card 4 ends a pixel short of its picture's width;
+// card 5 keeps one fixed size.
+constexpr double tenfoldWidth(show::Part card)
+{
+    return 10.0 * show::file(card).width;
+}
+constexpr double tenfoldHeight(show::Part card)
+{
+    return 10.0 * show::file(card).height;
+}
+
 // A card never works with a local time of 0 or below (or not a number).
 float cardTime(float localTime)
 {
@@ -38,15 +51,15 @@ void Scene::drawTitle1(float localTime, Image& frame)
 
     float c = static_cast<float>(a * 6.0);
     for (int copy = 0; copy < 2; ++copy) {
-        const float width = static_cast<float>(5220 / (c * 0.5));
-        const float height = static_cast<float>(370 / static_cast<double>(c));
+        const float width = static_cast<float>(tenfoldWidth(show::Part::title1) / (c * 0.5));
+        const float height = static_cast<float>(tenfoldHeight(show::Part::title1) / static_cast<double>(c));
         clampTables.blitFaded(titleCentreX(), titleCentreY(), width, height, level, *titleImage1,
                               frame);
         c = static_cast<float>(c + 0.3);
     }
 }
 
-// Grows to exactly its picture's size, 538 x 38, as it vanishes at a = 6.5.
+// Grows to exactly its picture's size as it vanishes at a = 6.5.
 void Scene::drawTitle2(float localTime, Image& frame)
 {
     const float a = cardTime(localTime);
@@ -54,8 +67,9 @@ void Scene::drawTitle2(float localTime, Image& frame)
     if (level < 0)
         return;
     const double factor = 1 / (23 - 2.0 * a);
-    clampTables.blitFaded(titleCentreX(), titleCentreY(), static_cast<float>(5380 * factor),
-                          static_cast<float>(380 * factor), level, *titleImage2, frame);
+    clampTables.blitFaded(titleCentreX(), titleCentreY(),
+                          static_cast<float>(tenfoldWidth(show::Part::title2) * factor),
+                          static_cast<float>(tenfoldHeight(show::Part::title2) * factor), level, *titleImage2, frame);
 }
 
 // Widens faster than it grows taller.
@@ -65,8 +79,8 @@ void Scene::drawTitle3(float localTime, Image& frame)
     const float level = cardLevel(a, 4.5);
     if (level < 0)
         return;
-    const float width = static_cast<float>(5260 / (23 - 2.6 * a));
-    const float height = static_cast<float>(2220 / (23 - 1.3 * a));
+    const float width = static_cast<float>(tenfoldWidth(show::Part::title3) / (23 - 2.6 * a));
+    const float height = static_cast<float>(tenfoldHeight(show::Part::title3) / (23 - 1.3 * a));
     clampTables.blitFaded(titleCentreX(), titleCentreY(), width, height, level, *titleImage3,
                           frame);
 }
@@ -78,8 +92,9 @@ void Scene::drawTitle4(float localTime, Image& frame)
     if (level < 0)
         return;
     const double factor = 1 / (23 - static_cast<double>(a));
-    clampTables.blitFaded(titleCentreX(), titleCentreY(), static_cast<float>(4930 * factor),
-                          static_cast<float>(440 * factor), level, *titleImage4, frame);
+    const double width = tenfoldWidth(show::Part::title4) - 10.0;
+    clampTables.blitFaded(titleCentreX(), titleCentreY(), static_cast<float>(width * factor),
+                          static_cast<float>(tenfoldHeight(show::Part::title4) * factor), level, *titleImage4, frame);
 }
 
 // One fixed size; from a = 14.5 on it blurs its picture every frame, also in

@@ -6,7 +6,7 @@
 
 #include "fake_platform.h"
 #include "scene/show_facts.h"
-#include "show_files.h"
+#include "support/show_files.h"
 #include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,6 @@
 
 #include <climits>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -72,23 +71,10 @@ std::string currentFolder()
 
 class DemoTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        showFolder = new std::string(makeTemporaryFolder());
-        ASSERT_TRUE(writeShowPictures(*showFolder));
-    }
-
-    static void TearDownTestSuite()
-    {
-        std::filesystem::remove_all(*showFolder);
-        delete showFolder;
-        showFolder = nullptr;
-    }
-
     void SetUp() override
     {
-        startFolder = currentFolder();
-        ASSERT_EQ(chdir(showFolder->c_str()), 0);
+        ASSERT_TRUE(writeShowFiles(showFolder.path()));
+        ASSERT_EQ(chdir(showFolder.path().c_str()), 0);
     }
 
     void TearDown() override { ASSERT_EQ(chdir(startFolder.c_str()), 0); }
@@ -97,14 +83,14 @@ protected:
     // returns everything it asked of the platform.
     Calls runShow(const FakeScript& script, const Probe& probe = {})
     {
-        const std::string path = *showFolder + "/calls-"
+        const std::string path = showFolder / "calls-"
                                  + ::testing::UnitTest::GetInstance()->current_test_info()->name();
         std::remove(path.c_str());
         EXPECT_EXIT(
             {
                 fake::start(script);
                 fake::saveCallsAtExit(path);
-                Demo demo;
+                Demo demo(fake::ticks().source());
                 if (probe)
                     fake::setProbe([&demo, &probe](const std::string& call) { probe(demo, call); });
                 demo.run();
@@ -114,11 +100,9 @@ protected:
         return readLines(path);
     }
 
-    static std::string* showFolder;
-    std::string startFolder;
+    const TemporaryFolder showFolder;
+    const std::string startFolder = currentFolder();
 };
-
-std::string* DemoTest::showFolder = nullptr;
 
 TEST_F(DemoTest, StartsInOrderAndTakesClockTimeZeroRightBeforeTheMusic)
 {
@@ -132,7 +116,7 @@ TEST_F(DemoTest, StartsInOrderAndTakesClockTimeZeroRightBeforeTheMusic)
             fake::note(clock == nullptr ? "no clock" : "clock");
         if (call.rfind("BASS_MusicPlay", 0) == 0 && clock != nullptr) {
             const bool fresh = clock->getTime() == 0.0f
-                               && clock->getLastTick() == static_cast<float>(fake::ticks());
+                               && clock->getLastTick() + 1 == static_cast<float>(fake::ticks().current());
             fake::note(fresh ? "fresh clock" : "clock already used");
         }
     };
@@ -253,7 +237,7 @@ TEST_F(DemoTest, StepsWhilePausedOnlyPollAndTheKeyThatEndsThePausePresents)
     FakeScript script;
     script.keys = {{1, 0, pKey}, {1, 3, 'A'}};
     fake::start(script);
-    Demo demo;
+    Demo demo(fake::ticks().source());
     ASSERT_TRUE(demo.start());
     demo.step();
     demo.step();
@@ -278,20 +262,18 @@ TEST_F(DemoTest, AMissingPictureStopsTheShowBeforeWindowAndAudio)
 {
     {
         fake::start(FakeScript{});
-        Demo demo;
+        Demo demo(fake::ticks().source());
         EXPECT_TRUE(demo.ready());
         EXPECT_EQ(demo.missingPicture(), "");
     }
 
-    const std::string folder = *showFolder + "/no-data3";
-    ASSERT_TRUE(std::filesystem::create_directory(folder));
-    ASSERT_TRUE(writeShowPictures(folder, "data3.pcx"));
-    ASSERT_EQ(chdir(folder.c_str()), 0);
+    const char* const title3 = show::file(show::Part::title3).name;
+    std::remove(title3);
     fake::start(FakeScript{});
-    Demo demo;
+    Demo demo(fake::ticks().source());
     EXPECT_FALSE(demo.ready());
     EXPECT_FALSE(demo.run());
-    EXPECT_EQ(demo.missingPicture(), "data3.pcx");
+    EXPECT_EQ(demo.missingPicture(), title3);
     EXPECT_EQ(fake::calls(), Calls{"BASS_GetVersion"});
 }
 

@@ -3,7 +3,6 @@
 #include "platform/bass.h"
 #include "platform/console.h"
 #include "platform/system.h"
-#include "platform/tick_count.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -36,7 +35,7 @@ struct FakeState {
     std::vector<std::string> calls;
     std::function<void(const std::string&)> probe;
     std::string savePath;
-    std::uint32_t now = 1000;
+    SteppedTicks ticks{1000};
     std::size_t nextKey = 0;
     int framesPresented = 0;
     int emptyPolls = 0;
@@ -103,7 +102,7 @@ void deliverKeys(Console* console)
                              || (s.framesPresented == key.frame && s.emptyPolls >= key.emptyPolls);
         if (!arrived)
             return;
-        s.now += key.msBefore;
+        s.ticks.skip(key.msBefore);
         KeyRecord record;
         record.code = key.code;
         console->queued.push_back(record);
@@ -159,9 +158,9 @@ void saveCallsAtExit(const std::string& path)
     std::atexit(saveCalls);
 }
 
-std::uint32_t ticks()
+SteppedTicks& ticks()
 {
-    return state().now;
+    return state().ticks;
 }
 
 void* frontWindow()
@@ -171,22 +170,6 @@ void* frontWindow()
 }
 
 } // namespace fake
-
-std::uint32_t tickCount()
-{
-    state().now += state().script.msPerTick;
-    return state().now;
-}
-
-// A sleep passes the readings that would have come before its end, so the
-// clock's readings are those of a pure poll.
-void sleepUntilTick(double tick)
-{
-    FakeState& s = state();
-    const std::uint32_t step = s.script.msPerTick;
-    while (step != 0 && s.now + step < tick && s.now <= UINT32_MAX - step)
-        s.now += step;
-}
 
 void messageBox(const char* text, const char* caption)
 {

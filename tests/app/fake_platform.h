@@ -1,7 +1,10 @@
 // A fake of the platform layer for the Demo's tests, linked in place of the
-// SDL2/libopenmpt one. It records every call as a line of text, hands out
-// scripted audio results and key presses, and runs a simulated tick count.
+// SDL2/libopenmpt one. It records every call as a line of text and hands out
+// scripted audio results and key presses; its stepped tick count, which
+// waiting for a key moves on, is the one the tests hand the Demo.
 #pragma once
+
+#include "app/stepped_ticks.h"
 
 #include <cstdint>
 #include <functional>
@@ -20,8 +23,7 @@ struct FakeScript {
     bool initSucceeds = true;
     std::uint32_t music = 7; // BASS_MusicLoad's result; 0 fails the load
     std::vector<ScriptedKey> keys;
-    std::uint32_t msPerTick = 1; // every tick reading advances this much
-    std::string programPath;     // where programPath() says the program is
+    std::string programPath; // where programPath() says the program is
 };
 
 namespace fake {
@@ -40,8 +42,8 @@ void setProbe(std::function<void(const std::string&)> probe);
 // Writes the recording, a line per call, to the file when the process exits.
 void saveCallsAtExit(const std::string& path);
 
-// The simulated tick count, without advancing it.
-std::uint32_t ticks();
+// The tick count for the Demo: 1 ms a reading, from 1000 at start().
+SteppedTicks& ticks();
 
 // The window handle the fake's foregroundWindow gives.
 void* frontWindow();

@@ -1,33 +1,22 @@
 // Where the show reads its files: the working folder when it holds all
 // eight, otherwise the installed data folder beside the program.
 #include "app/show_folder.h"
+#include "scene/show_facts.h"
+#include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
-const char* const names[] = {"demo.xm",   "data1.pcx", "data2.pcx", "data3.pcx",
-                             "data4.pcx", "data5.pcx", "data6.pcx", "data7.pcx"};
-
 class ShowFolder : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/kelvor-folder-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        root = pattern;
-    }
-    void TearDown() override { std::system(("rm -rf '" + root + "'").c_str()); }
-
     std::string folder(const std::string& name)
     {
-        const std::string path = root + "/" + name;
+        const std::string path = root / name;
         mkdir(path.c_str(), 0755);
         return path;
     }
@@ -39,11 +28,11 @@ protected:
     }
     static void fill(const std::string& path)
     {
-        for (const char* name : names)
-            touch(path + "/" + name);
+        for (const show::File& file : show::files)
+            touch(path + "/" + file.name);
     }
 
-    std::string root;
+    const TemporaryFolder root;
 };
 
 TEST_F(ShowFolder, HoldsTheFilesOnlyWhenAllEightAreThere)
@@ -52,13 +41,13 @@ TEST_F(ShowFolder, HoldsTheFilesOnlyWhenAllEightAreThere)
     EXPECT_FALSE(holdsShowFiles(show));
     fill(show);
     EXPECT_TRUE(holdsShowFiles(show));
-    for (const char* name : names) {
-        const std::string path = show + "/" + name;
+    for (const show::File& file : show::files) {
+        const std::string path = show + "/" + file.name;
         std::remove(path.c_str());
-        EXPECT_FALSE(holdsShowFiles(show)) << name << " missing";
+        EXPECT_FALSE(holdsShowFiles(show)) << file.name << " missing";
         touch(path);
     }
-    EXPECT_FALSE(holdsShowFiles(root + "/no-such-folder"));
+    EXPECT_FALSE(holdsShowFiles(root / "no-such-folder"));
 }
 
 TEST_F(ShowFolder, ADamagedFileStillCountsAsThere)
@@ -67,8 +56,9 @@ TEST_F(ShowFolder, ADamagedFileStillCountsAsThere)
     // another folder's instead.
     const std::string show = folder("show");
     fill(show);
-    std::remove((show + "/data3.pcx").c_str());
-    mkdir((show + "/data3.pcx").c_str(), 0755);
+    const std::string picture = show + "/" + show::file(show::Part::title3).name;
+    std::remove(picture.c_str());
+    mkdir(picture.c_str(), 0755);
     EXPECT_TRUE(holdsShowFiles(show));
 }
 
@@ -79,7 +69,7 @@ TEST_F(ShowFolder, TheWorkingFolderComesFirstThenTheInstalledOne)
     EXPECT_EQ(chooseShowFolder(working, installed), "") << "neither: stay, so that the show names what is missing";
     fill(installed);
     EXPECT_EQ(chooseShowFolder(working, installed), installed);
-    touch(working + "/demo.xm");
+    touch(working + "/" + show::file(show::Part::music).name);
     EXPECT_EQ(chooseShowFolder(working, installed), installed) << "one file of eight is not the show";
     fill(working);
     EXPECT_EQ(chooseShowFolder(working, installed), "");

@@ -2,11 +2,12 @@
 // starts, and --fullscreen reaches the console before it opens.
 #include "app/show_start.h"
 #include "fake_platform.h"
+#include "scene/show_facts.h"
+#include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -54,22 +55,13 @@ class ShowStartFolder : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        started = std::filesystem::current_path();
-        char pattern[] = "/tmp/kelvor-start-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        root = pattern;
         std::filesystem::create_directories(root / "bin");
         std::filesystem::create_directories(root / "share/kelvor");
         std::filesystem::create_directories(root / "elsewhere");
-        for (const char* name : {"demo.xm", "data1.pcx", "data2.pcx", "data3.pcx", "data4.pcx",
-                                 "data5.pcx", "data6.pcx", "data7.pcx"})
-            std::fclose(std::fopen((root / "share/kelvor" / name).c_str(), "wb"));
+        for (const show::File& file : show::files)
+            std::fclose(std::fopen((root / "share/kelvor" / file.name).c_str(), "wb"));
     }
-    void TearDown() override
-    {
-        std::filesystem::current_path(started);
-        std::filesystem::remove_all(root);
-    }
+    void TearDown() override { std::filesystem::current_path(started); }
 
     // The working folder after prepareShow, for a program said to be at path.
     std::filesystem::path folderAfterStart(const std::string& path)
@@ -83,8 +75,9 @@ protected:
         return std::filesystem::current_path();
     }
 
-    std::filesystem::path started;
-    std::filesystem::path root;
+    const std::filesystem::path started = std::filesystem::current_path();
+    const TemporaryFolder folder;
+    const std::filesystem::path root = folder.path();
 };
 
 TEST_F(ShowStartFolder, StartedElsewhereTheShowEntersTheFolderInstalledWithTheProgram)

@@ -2,7 +2,7 @@
 # The show started where there is no display: it says so on stderr and ends
 # with status 0 before any audio starts. A missing picture is reported the
 # same way, before window and audio, even before the display is looked for.
-# Usage: show_without_display.sh KELVOR MAKE_SHOW_FILES
+# Usage: show_without_display.sh KELVOR MAKE_SHOW_PICTURES
 set -euo pipefail
 kelvor=$1
 make_show_files=$2

@@ -6,7 +6,7 @@
 #include "image/pcx_reader.h"
 #include "pcx_writer.h"
 #include "scene/show_facts.h"
-#include "support/show_pictures.h"
+#include "support/show_files.h"
 #include "support/test_pictures.h"
 #include "terrain_map.h"
 #include "title_cards.h"
@@ -42,15 +42,15 @@ std::vector<std::pair<int, std::function<IndexedPicture()>>> allPictures()
 
 TEST(PictureAssets, showLoaderReadsEveryPictureAtItsShowSizeAsThePaletteColours)
 {
-    const std::string folder = makeTemporaryFolder();
+    const TemporaryFolder folder;
     PcxReader reader;
     for (const auto& [number, make] : allPictures()) {
         SCOPED_TRACE(number);
-        const ShowPicture& expected = showPicture(number);
+        const show::File& expected = showPicture(number);
         const IndexedPicture picture = make();
         ASSERT_EQ(picture.width, expected.width);
         ASSERT_EQ(picture.height, expected.height);
-        const std::string path = folder + "/" + expected.name;
+        const std::string path = folder / expected.name;
         ASSERT_TRUE(writeFileAtomically(path, picture.toPcx()));
 
         const std::unique_ptr<Image> image = reader.load(expected.width, expected.height, path.c_str());
@@ -59,9 +59,7 @@ TEST(PictureAssets, showLoaderReadsEveryPictureAtItsShowSizeAsThePaletteColours)
         for (std::size_t i = 0; i < picture.indices.size(); ++i)
             wrong += image->pixels()[i] != paletteColour(picture.palette, picture.indices[i]);
         EXPECT_EQ(wrong, 0);
-        std::remove(path.c_str());
     }
-    std::remove(folder.c_str());
 }
 
 struct LitBox {

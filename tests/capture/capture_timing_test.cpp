@@ -2,9 +2,9 @@
 // simulated tick count that makes the real frame clock step as the live
 // show does, steadily at 70 frames a second or at a display's rate.
 #include "app/demo_clock.h"
+#include "app/stepped_ticks.h"
 #include "capture_options.h"
 #include "module_audio.h"
-#include "simulated_ticks.h"
 
 #include <gtest/gtest.h>
 
@@ -73,10 +73,9 @@ TEST(CaptureRate, EachFrameCarriesTheMusicOfItsOwnSpan)
 
 TEST(CaptureTicks, SteadyStepsAddOneStepPerFrame)
 {
-    followDisplayFrames(0);
-    DemoClock clock;
+    SteppedTicks ticks;
+    DemoClock clock(ticks.source());
     for (long k = 1; k <= 700; ++k) {
-        showFrame(k); // no effect with steady steps
         ASSERT_TRUE(clock.update());
         ASSERT_NEAR(clock.getDelta(), 0.01, 1e-5) << k;
     }
@@ -85,13 +84,13 @@ TEST(CaptureTicks, SteadyStepsAddOneStepPerFrame)
 
 TEST(CaptureTicks, DisplayFramesMoveTheClockByTheTimeThatPassed)
 {
-    followDisplayFrames(60);
-    DemoClock clock;
+    SteppedTicks ticks(0, 0);
+    DemoClock clock(ticks.source());
     EXPECT_EQ(clock.getLastTick(), 0.0f);
     // Ten minutes at 60 frames a second; the clock reads each frame's
     // moment in whole milliseconds: 16, 33, 50, 66, ...
     for (long k = 1; k <= 36000; ++k) {
-        showFrame(k);
+        ticks.set(displayFrameTick(k, 60), 0);
         ASSERT_TRUE(clock.update());
         ASSERT_EQ(clock.getLastTick(), static_cast<float>(k * 1000 / 60)) << k;
         if (k <= 3) {
@@ -101,7 +100,6 @@ TEST(CaptureTicks, DisplayFramesMoveTheClockByTheTimeThatPassed)
     // 600 seconds of real time are 420 clock units; the float clock's own
     // rounding leaves a few hundredths of a unit.
     EXPECT_NEAR(clock.getTime(), 420.0, 0.1);
-    followDisplayFrames(0);
 }
 
 TEST(CaptureTicks, AtSixtyFramesASecondEachCardEntersWithinAFrameOfItsMusic)
@@ -109,18 +107,17 @@ TEST(CaptureTicks, AtSixtyFramesASecondEachCardEntersWithinAFrameOfItsMusic)
     // The title cards' entries in show time (clock units); the music,
     // played from clock time 0 on real time, has them at entry / 0.7 s.
     // Video frame k is shown from (k - 1) / 60 s.
-    followDisplayFrames(60);
-    DemoClock clock;
+    SteppedTicks ticks(0, 0);
+    DemoClock clock(ticks.source());
     long k = 0;
     for (int card = 1; card <= show::cardCount; ++card) {
         const double entry = show::cardEntry(card);
         while (clock.getTime() < entry) {
-            showFrame(++k);
+            ticks.set(displayFrameTick(++k, 60), 0);
             clock.update();
         }
         EXPECT_NEAR((k - 1) / 60.0, entry / 0.7, 1.0 / 60.0) << "card entering at " << entry;
     }
-    followDisplayFrames(0);
 }
 
 } // namespace

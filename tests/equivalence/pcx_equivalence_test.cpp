@@ -3,13 +3,13 @@
 // show's pictures and for damaged files of every length.
 #include "support/baseline/baseline.h"
 #include "image/pcx_reader.h"
+#include "pcx_writer.h"
 #include "random_inputs.h"
-#include "support/show_pictures.h"
+#include "support/show_files.h"
 #include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -30,28 +30,19 @@ protected:
             ASSERT_EQ(reader.palette()[i], theirPalette[i]) << path << " palette " << i;
     }
 
-    void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
-    {
-        std::FILE* file = std::fopen(path.c_str(), "wb");
-        ASSERT_NE(file, nullptr);
-        if (!bytes.empty())
-            std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
-    }
-
     PcxReader reader;
-    const std::string folder = makeTemporaryFolder();
+    const TemporaryFolder folder;
 };
 
 TEST_F(PcxEquivalence, TheShowsPictures)
 {
-    writeShowPictures(folder);
-    for (int number = 1; number <= 7; ++number) {
-        const ShowPicture& picture = showPicture(number);
-        expectSameLoad(folder + "/" + picture.name, picture.width, picture.height);
+    writeShowFiles(folder.path());
+    for (int number = 1; number <= showPictureCount; ++number) {
+        const show::File& picture = showPicture(number);
+        expectSameLoad(folder / picture.name, picture.width, picture.height);
         // Asked for another size, the stream is cut short or left unread.
-        expectSameLoad(folder + "/" + picture.name, picture.width * 2, picture.height + 3);
-        expectSameLoad(folder + "/" + picture.name, 3, 2);
+        expectSameLoad(folder / picture.name, picture.width * 2, picture.height + 3);
+        expectSameLoad(folder / picture.name, 3, 2);
     }
 }
 
@@ -61,7 +52,7 @@ TEST_F(PcxEquivalence, TheShowsPictures)
 TEST_F(PcxEquivalence, DamagedFilesOfAnyLength)
 {
     RandomInputs random(5u);
-    const std::string path = folder + "/damaged.pcx";
+    const std::string path = folder / "damaged.pcx";
     std::vector<std::int32_t> lengths = {0, 1, 127, 128, 129, 767, 768, 769, 895, 896, 897};
     for (int round = 0; round < 60; ++round)
         lengths.push_back(random.between(0, 4000));
@@ -69,7 +60,7 @@ TEST_F(PcxEquivalence, DamagedFilesOfAnyLength)
         std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
         for (std::uint8_t& b : bytes)
             b = static_cast<std::uint8_t>(random.chance(40) ? random.between(192, 255) : random.between(0, 255));
-        writeFile(path, bytes);
+        ASSERT_TRUE(writeFileAtomically(path, bytes));
         for (const auto& size : {std::pair<int, int>{1, 1}, {17, 9}, {64, 40}, {0, 5}, {-3, 4}}) {
             SCOPED_TRACE(length);
             expectSameLoad(path, size.first, size.second);
@@ -79,8 +70,8 @@ TEST_F(PcxEquivalence, DamagedFilesOfAnyLength)
 
 TEST_F(PcxEquivalence, WhatCannotBeOpenedAsAFile)
 {
-    expectSameLoad(folder + "/missing.pcx", 4, 4);
-    expectSameLoad(folder, 4, 4);
+    expectSameLoad(folder / "missing.pcx", 4, 4);
+    expectSameLoad(folder.path(), 4, 4);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "image/image.h"
+#include "support/test_pictures.h"
 
 #include <cstdint>
 #include <random>
@@ -34,14 +35,3 @@ public:
 private:
     std::mt19937 engine;
 };
-
-// Whether two images have the same size and the same pixels.
-inline bool samePixels(const Image& a, const Image& b)
-{
-    if (a.width() != b.width() || a.height() != b.height())
-        return false;
-    for (std::int32_t i = 0; i < a.width() * a.height(); ++i)
-        if (a.pixels()[i] != b.pixels()[i])
-            return false;
-    return true;
-}

@@ -2,8 +2,7 @@
 // starts at the top of its range freezes the clock, and long pauses make it
 // jump. The show must keep drawing sound frames through all of it.
 #include "scene/show_facts.h"
-#include "show_rig.h"
-#include "support/test_pictures.h"
+#include "support/show_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -11,18 +10,6 @@
 #include <cstdint>
 
 namespace {
-
-std::uint64_t frameHash(const Image& frame)
-{
-    return hashPixels(frame.pixels(), static_cast<std::size_t>(frame.width()) * frame.height());
-}
-
-bool samePixels(const Image& a, const Image& b)
-{
-    return a.width() == b.width() && a.height() == b.height() &&
-           hashPixels(a.pixels(), static_cast<std::size_t>(a.width()) * a.height()) ==
-               hashPixels(b.pixels(), static_cast<std::size_t>(b.width()) * b.height());
-}
 
 void expectCameraFinite(const Scene& scene)
 {
@@ -74,7 +61,7 @@ TEST(ClockLimits, StartedAtTheTopOfTheTickRangeTheShowHoldsAStillPicture)
         ASSERT_FALSE(rig.frame());
         ASSERT_TRUE(rig.lastRenderDrew());
         ASSERT_EQ(frameFault(rig.image()), "") << "frame " << f;
-        const std::uint64_t hash = frameHash(rig.image());
+        const std::uint64_t hash = imageHash(rig.image());
         unchanged = hash == previous ? unchanged + 1 : 0;
         previous = hash;
     }
@@ -93,8 +80,8 @@ TEST_P(LongPause, RestartsTheCycleWithTheCardsAsLoaded)
     rig.frame(38000);
     for (int f = 0; f < 20; ++f)
         rig.frame();
-    ASSERT_GT(showTime(rig), 25.7f);
-    ASSERT_LT(showTime(rig), 30.2f);
+    ASSERT_GT(rig.showTime(), 25.7f);
+    ASSERT_LT(rig.showTime(), 30.2f);
     ASSERT_FALSE(samePixels(*rig.scene().title(1), rig.scene().pristine1()));
 
     // The pause, counted in full at the next update: that frame restarts
@@ -111,8 +98,8 @@ TEST_P(LongPause, RestartsTheCycleWithTheCardsAsLoaded)
         rig.frame();
         ASSERT_TRUE(rig.lastRenderDrew());
         ASSERT_EQ(frameFault(rig.image()), "") << "frame " << f << " after the pause";
-        ASSERT_GE(showTime(rig), 0.0f);
-        ASSERT_LT(showTime(rig), show::titlesStart);
+        ASSERT_GE(rig.showTime(), 0.0f);
+        ASSERT_LT(rig.showTime(), show::titlesStart);
     }
     EXPECT_TRUE(samePixels(*rig.scene().title(1), rig.scene().pristine1()));
     expectCameraFinite(rig.scene());

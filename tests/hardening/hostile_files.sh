@@ -5,7 +5,7 @@
 # valid module of another format. Every case must end with status 0, with no crash and no
 # hang, showing the expected message (its box is dismissed with Return, as a
 # user would) and then the expected outcome. Prints a table of the cases.
-# Usage: hostile_files.sh KELVOR MAKE_HOSTILE_FILES
+# Usage: hostile_files.sh KELVOR MAKE_SHOW_PICTURES
 set -euo pipefail
 
 if [ "${1-}" != --inside ]; then
@@ -32,7 +32,7 @@ trap cleanup EXIT
 # the unreadable cases when this script runs as root (root reads any file).
 chmod 755 "$work"
 cp "$2" "$work/kelvor"
-"$make_files" "$work/files"
+"$make_files" --hostile "$work/files"
 mkdir -m 1777 "$work/audio"
 cp "${XAUTHORITY:?xvfb-run sets XAUTHORITY}" "$work/xauthority"
 chmod 644 "$work/xauthority"

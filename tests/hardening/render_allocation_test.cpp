@@ -2,7 +2,7 @@
 // must not touch the heap: every buffer is made at set-up. Counted over a
 // whole show cycle and its restart, in frames on time and after pauses.
 #include "allocation_counter.h"
-#include "show_rig.h"
+#include "support/show_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,7 @@ TEST(RenderAllocation, FramesAllocateNothing)
         rig.frame();
         drawn += rig.lastRenderDrew();
     }
-    while (rig.scene().getRestartMark() == 0.0f || showTime(rig) < 30) {
+    while (rig.scene().getRestartMark() == 0.0f || rig.showTime() < 30) {
         rig.frame(500);
         drawn += rig.lastRenderDrew();
     }

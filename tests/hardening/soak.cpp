@@ -5,8 +5,7 @@
 // margin after the first stretch).
 // Usage: kelvor-soak FRAMES [PICTURE_FOLDER]   (test pictures when no folder)
 #include "scene/show_facts.h"
-#include "show_rig.h"
-#include "support/test_pictures.h"
+#include "support/show_rig.h"
 
 #include <algorithm>
 #include <chrono>
@@ -117,8 +116,7 @@ int main(int argc, char** argv)
                 "resident %ld kB, peak %ld kB\n",
                 settled, baseline.residentKb, baseline.peakKb, highest.residentKb, highest.peakKb);
     std::printf("soak: black frames %ld; last frame hash %016llx\n", blackFrames,
-                static_cast<unsigned long long>(
-                    hashPixels(last.pixels(), static_cast<std::size_t>(last.width()) * last.height())));
+                static_cast<unsigned long long>(imageHash(last)));
 
     if (baseline.residentKb < 0 || baseline.peakKb < 0)
         return fail("/proc/self/status gives no VmRSS or VmHWM", frames);

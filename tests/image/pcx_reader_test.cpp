@@ -14,11 +14,9 @@ namespace {
 
 class PcxReaderTest : public ::testing::Test {
 protected:
-    void SetUp() override { folder = makeTemporaryFolder(); }
-
     std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes)
     {
-        const std::string path = folder + "/" + name;
+        const std::string path = folder / name;
         EXPECT_TRUE(writeFileAtomically(path, bytes));
         return path;
     }
@@ -48,7 +46,7 @@ protected:
 
     static Pixel colour(int k) { return static_cast<Pixel>((k << 16) | ((255 - k) << 8) | (k / 2)); }
 
-    std::string folder;
+    const TemporaryFolder folder;
     PcxReader reader;
 };
 
@@ -134,8 +132,8 @@ TEST_F(PcxReaderTest, DamagedStreamsDecodeDeterministically)
 
 TEST_F(PcxReaderTest, FilesThatCannotBeOpenedGiveNoImage)
 {
-    EXPECT_FALSE(reader.load(4, 4, (folder + "/missing.pcx").c_str()));
-    const std::string directory = folder + "/dir.pcx";
+    EXPECT_FALSE(reader.load(4, 4, (folder / "missing.pcx").c_str()));
+    const std::string directory = folder / "dir.pcx";
     ASSERT_EQ(mkdir(directory.c_str(), 0700), 0);
     EXPECT_FALSE(reader.load(4, 4, directory.c_str()));
 }

@@ -8,7 +8,7 @@
 #include "image/image.h"
 #include "scene/scene.h"
 #include "scene/show_facts.h"
-#include "support/show_pictures.h"
+#include "support/show_files.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -17,7 +17,7 @@ int main()
 {
     const std::string folder = "pixels-alone";
     std::filesystem::create_directories(folder);
-    writeShowPictures(folder);
+    writeShowFiles(folder);
 
     Scene scene;
     if (!scene.setup(show::screenWidth, show::screenHeight, folder)) {

@@ -48,7 +48,7 @@ int main(int argc, char** argv)
         return status;
     notes.reserve(1 << 20);
     std::atexit(writeNotes);
-    std::unique_ptr<Demo> demo = std::make_unique<Demo>();
+    std::unique_ptr<Demo> demo = std::make_unique<Demo>(TickSource::platform());
     if (!demo->start()) {
         demo->reportRefusal();
         return 0;

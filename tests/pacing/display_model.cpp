@@ -1,129 +1,76 @@
 #include "display_model.h"
 
-#include "platform/tick_count.h"
-
 #include <algorithm>
 #include <cmath>
-#include <deque>
 
 namespace {
 
-struct ModelState {
-    DisplayModelSettings settings;
-    double now = 0.0;
-    int sleeps = 0;
-    std::vector<std::int64_t> presented;
-    std::deque<std::int64_t> waitingToBeShown; // refreshes of queued presents
-};
-
-ModelState model;
-
-double refreshMs()
-{
-    return 1000.0 / model.settings.refreshHz;
-}
-
-// The display refreshes at the start and every refreshMs after it; a
+// The display refreshes at the start and every refresh period after it; a
 // refresh is counted from the start. Moments within a rounding error of a
 // refresh count as on it.
 constexpr double onRefresh = 1e-7;
 
-double refreshesSinceStart(double moment)
+} // namespace
+
+DisplayModel::DisplayModel(const DisplayModelSettings& settings) : settings(settings), time(settings.startMs)
 {
-    return (moment - model.settings.startMs) / refreshMs();
 }
 
-std::int64_t refreshAtOrAfter(double moment)
+double DisplayModel::refreshesSinceStart(double moment) const
+{
+    return (moment - settings.startMs) / refreshMs();
+}
+
+std::int64_t DisplayModel::refreshAtOrAfter(double moment) const
 {
     return static_cast<std::int64_t>(std::ceil(refreshesSinceStart(moment) - onRefresh));
 }
 
-std::int64_t refreshAfter(double moment)
+std::int64_t DisplayModel::refreshAfter(double moment) const
 {
     return static_cast<std::int64_t>(std::floor(refreshesSinceStart(moment) + onRefresh)) + 1;
 }
 
-double refreshTime(std::int64_t refresh)
+double DisplayModel::refreshTime(std::int64_t refresh) const
 {
-    return model.settings.startMs + static_cast<double>(refresh) * refreshMs();
+    return settings.startMs + static_cast<double>(refresh) * refreshMs();
 }
 
-void sleepUntilMoment(double moment)
+void DisplayModel::sleepUntil(double moment)
 {
-    if (!(moment > model.now))
+    if (!(moment > time))
         return;
-    model.now = moment + model.settings.wakeLatenessMs;
-    const int every = model.settings.slowWakeEvery;
-    if (every > 0 && ++model.sleeps % every == 0)
-        model.now += model.settings.slowWakeMs;
+    time = moment + settings.wakeLatenessMs;
+    if (settings.slowWakeEvery > 0 && ++sleeps % settings.slowWakeEvery == 0)
+        time += settings.slowWakeMs;
 }
 
-} // namespace
-
-namespace displayModel {
-
-void start(const DisplayModelSettings& settings)
+void DisplayModel::present()
 {
-    model = ModelState{};
-    model.settings = settings;
-    model.now = settings.startMs;
-}
-
-double now()
-{
-    return model.now;
-}
-
-void spend(double ms)
-{
-    model.now += ms;
-}
-
-const std::vector<std::int64_t>& presentedRefreshes()
-{
-    return model.presented;
-}
-
-} // namespace displayModel
-
-void ModelDisplay::sleepUntil(double ms)
-{
-    sleepUntilMoment(ms);
-}
-
-void ModelDisplay::present()
-{
-    if (model.settings.presentWaits) {
+    if (settings.presentWaits) {
         // Shown at the next refresh that no earlier present holds; a
         // present that arrives exactly on a refresh has missed it.
-        std::int64_t refresh = refreshAfter(model.now);
-        if (!model.presented.empty() && refresh <= model.presented.back())
-            refresh = model.presented.back() + 1;
-        model.presented.push_back(refresh);
-        std::deque<std::int64_t>& queue = model.waitingToBeShown;
-        queue.push_back(refresh);
-        while (!queue.empty() && refreshTime(queue.front()) <= model.now)
-            queue.pop_front();
+        std::int64_t refresh = refreshAfter(time);
+        if (!presented.empty() && refresh <= presented.back())
+            refresh = presented.back() + 1;
+        presented.push_back(refresh);
+        waitingToBeShown.push_back(refresh);
+        while (!waitingToBeShown.empty() && refreshTime(waitingToBeShown.front()) <= time)
+            waitingToBeShown.pop_front();
         // Returns once no more than the queue holds are still to be shown.
-        while (static_cast<int>(queue.size()) > model.settings.queuedPresents) {
-            model.now = std::max(model.now, refreshTime(queue.front()));
-            queue.pop_front();
+        while (static_cast<int>(waitingToBeShown.size()) > settings.queuedPresents) {
+            time = std::max(time, refreshTime(waitingToBeShown.front()));
+            waitingToBeShown.pop_front();
         }
         return;
     }
-    model.now += model.settings.presentCostMs;
-    model.presented.push_back(refreshAtOrAfter(model.now));
+    time += settings.presentCostMs;
+    presented.push_back(refreshAtOrAfter(time));
 }
 
-std::uint32_t tickCount()
+std::uint32_t DisplayModel::count()
 {
-    const double value = std::fmod(std::floor(model.now), 4294967296.0);
-    model.now += model.settings.readingCostMs;
+    const double value = std::fmod(std::floor(time), 4294967296.0);
+    time += settings.readingCostMs;
     return static_cast<std::uint32_t>(value);
-}
-
-void sleepUntilTick(double tick)
-{
-    // The model's tick count does not wrap within a test.
-    sleepUntilMoment(tick);
 }

@@ -8,9 +8,14 @@
 // the queue holds wait to be shown, as most drivers do. Without vsync a
 // present returns at once and the picture is seen from the next refresh on.
 // Every present is noted with the refresh that first shows it.
+//
+// The model is both the Display of presentPaced() (now, sleepUntil,
+// present) and the frame clock's tick count (count, sleepUntil): its tick
+// count does not wrap within a test, so a tick is a moment.
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 struct DisplayModelSettings {
@@ -25,23 +30,31 @@ struct DisplayModelSettings {
     double presentCostMs = 0.2;     // a present that does not wait
 };
 
-namespace displayModel {
+class DisplayModel {
+public:
+    explicit DisplayModel(const DisplayModelSettings& settings);
 
-void start(const DisplayModelSettings& settings);
-
-double now();
-// Time passing in the program, e.g. drawing a frame.
-void spend(double ms);
-
-// The refresh (counted from the model's start) that first shows each
-// present, in order.
-const std::vector<std::int64_t>& presentedRefreshes();
-
-} // namespace displayModel
-
-// The Display of presentPaced() on the model.
-struct ModelDisplay {
-    double now() const { return displayModel::now(); }
-    void sleepUntil(double ms);
+    double now() const { return time; }
+    // Time passing in the program, e.g. drawing a frame.
+    void spend(double ms) { time += ms; }
+    void sleepUntil(double moment);
     void present();
+    std::uint32_t count();
+
+    // The refresh (counted from the model's start) that first shows each
+    // present, in order.
+    const std::vector<std::int64_t>& presentedRefreshes() const { return presented; }
+
+private:
+    double refreshMs() const { return 1000.0 / settings.refreshHz; }
+    double refreshesSinceStart(double moment) const;
+    std::int64_t refreshAtOrAfter(double moment) const;
+    std::int64_t refreshAfter(double moment) const;
+    double refreshTime(std::int64_t refresh) const;
+
+    DisplayModelSettings settings;
+    double time;
+    int sleeps = 0;
+    std::vector<std::int64_t> presented;
+    std::deque<std::int64_t> waitingToBeShown; // refreshes of queued presents
 };

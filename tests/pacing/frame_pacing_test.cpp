@@ -15,17 +15,12 @@ constexpr double clockUnitsPerSecond = 0.7;
 constexpr double tenMinutesMs = 10 * 60 * 1000.0;
 
 struct ShowRun {
-    double refreshHz = 60.0;      // the simulated display's rate
-    bool presentWaits = true;     // whether its presents wait for a refresh
-    int queuedPresents = 0;       // how many the driver lets wait to be shown
-    double reportedHz = -1.0;     // what it reports; -1: the true rate
+    DisplayModelSettings display; // the simulated display
+    double reportedHz = -1.0;     // the rate it reports; -1: the true rate
     bool vsyncClaimed = true;     // whether the pacer is told presents wait
     double lengthMs = tenMinutesMs;
     double pauseAtMs = -1.0;      // a pause of pauseMs this far into the show
     double pauseMs = 0.0;
-    int slowWakeEvery = 0;        // a busy machine: every so many sleeps wake
-    double slowWakeMs = 0.0;      // this much late
-    double presentCostMs = 0.2;   // a present that does not wait
 };
 
 struct ShowFigures {
@@ -46,19 +41,11 @@ double renderMs(std::uint32_t& seed)
 // Clock time 0 is taken right before the music starts, as in the show.
 ShowFigures runShow(const ShowRun& run)
 {
-    DisplayModelSettings settings;
-    settings.refreshHz = run.refreshHz;
-    settings.presentWaits = run.presentWaits;
-    settings.queuedPresents = run.queuedPresents;
-    settings.slowWakeEvery = run.slowWakeEvery;
-    settings.slowWakeMs = run.slowWakeMs;
-    settings.presentCostMs = run.presentCostMs;
-    displayModel::start(settings);
-    FramePacer pacer(run.reportedHz < 0 ? run.refreshHz : run.reportedHz, run.vsyncClaimed);
-    ModelDisplay display;
+    DisplayModel display(run.display);
+    FramePacer pacer(run.reportedHz < 0 ? run.display.refreshHz : run.reportedHz, run.vsyncClaimed);
 
-    const double musicStart = displayModel::now();
-    DemoClock clock;
+    const double musicStart = display.now();
+    DemoClock clock(TickSource::of(display));
     std::uint32_t seed = 1;
     bool paused = false;
     double lastUpdate = musicStart;
@@ -67,17 +54,17 @@ ShowFigures runShow(const ShowRun& run)
     double countingSince = 0.0;
     ShowFigures figures;
     figures.cadence = pacer.refreshesPerFrame();
-    while (displayModel::now() - musicStart < run.lengthMs) {
-        if (!paused && run.pauseAtMs >= 0 && displayModel::now() - musicStart >= run.pauseAtMs) {
+    while (display.now() - musicStart < run.lengthMs) {
+        if (!paused && run.pauseAtMs >= 0 && display.now() - musicStart >= run.pauseAtMs) {
             paused = true;
-            displayModel::spend(run.pauseMs);
+            display.spend(run.pauseMs);
         }
         clock.update();
-        lastUpdate = displayModel::now();
-        displayModel::spend(renderMs(seed));
-        const std::size_t before = displayModel::presentedRefreshes().size();
+        lastUpdate = display.now();
+        display.spend(renderMs(seed));
+        const std::size_t before = display.presentedRefreshes().size();
         presentPaced(pacer, display);
-        const std::int64_t shownFrom = displayModel::presentedRefreshes()[before];
+        const std::int64_t shownFrom = display.presentedRefreshes()[before];
         if (lastUpdate - musicStart >= 1000.0) {
             if (framesCounted == 0)
                 countingSince = lastUpdate;
@@ -115,6 +102,26 @@ void printRow(const char* display, const ShowFigures& figures)
                 figures.driftSeconds);
 }
 
+// A display whose presents do not wait, and a pacer told so.
+ShowRun withoutVsync(double refreshHz)
+{
+    ShowRun run;
+    run.display.refreshHz = refreshHz;
+    run.display.presentWaits = false;
+    run.vsyncClaimed = false;
+    return run;
+}
+
+// Prints the run's row; every frame even, at the rate, the clock within
+// the drift of real time.
+void expectSteady(const char* display, const ShowFigures& figures, double framesPerSecond, double drift)
+{
+    printRow(display, figures);
+    expectEvenFrames(figures);
+    EXPECT_NEAR(figures.framesPerSecond, framesPerSecond, 0.01);
+    EXPECT_LE(std::fabs(figures.driftSeconds), drift);
+}
+
 TEST(RefreshesPerFrame, TheFewestThatLastAFramePeriodInWholeMilliseconds)
 {
     EXPECT_EQ(refreshesPerFrame(50), 1);
@@ -140,14 +147,11 @@ TEST(DisplayModel, WithVsyncEveryFrameStaysTheSameRefreshesAndTheClockKeepsRealT
     for (double hz : {50.0, 60.0, 75.0, 120.0, 144.0, 165.0, 240.0}) {
         SCOPED_TRACE(hz);
         ShowRun run;
-        run.refreshHz = hz;
+        run.display.refreshHz = hz;
         const ShowFigures figures = runShow(run);
         char name[40];
         std::snprintf(name, sizeof name, "%g Hz, vsync", hz);
-        printRow(name, figures);
-        expectEvenFrames(figures);
-        EXPECT_NEAR(figures.framesPerSecond, hz / figures.cadence, 0.01);
-        EXPECT_LE(std::fabs(figures.driftSeconds), 0.2);
+        expectSteady(name, figures, hz / figures.cadence, 0.2);
     }
 }
 
@@ -160,27 +164,20 @@ TEST(DisplayModel, ADriverThatQueuesPresentsGivesTheSameEvenFrames)
             SCOPED_TRACE(hz);
             SCOPED_TRACE(queued);
             ShowRun run;
-            run.refreshHz = hz;
-            run.queuedPresents = queued;
+            run.display.refreshHz = hz;
+            run.display.queuedPresents = queued;
             run.lengthMs = 120000.0;
             const ShowFigures figures = runShow(run);
-            if (queued == 2) {
-                char name[40];
-                std::snprintf(name, sizeof name, "%g Hz, vsync, 2 queued", hz);
-                printRow(name, figures);
-            }
-            expectEvenFrames(figures);
-            EXPECT_NEAR(figures.framesPerSecond, hz / figures.cadence, 0.01);
-            EXPECT_LE(std::fabs(figures.driftSeconds), 0.2);
+            char name[40];
+            std::snprintf(name, sizeof name, "%g Hz, vsync, %d queued", hz, queued);
+            expectSteady(name, figures, hz / figures.cadence, 0.2);
         }
     }
 }
 
 TEST(DisplayModel, At60HzSixtyFramesASecondEachOnOneRefresh)
 {
-    ShowRun run;
-    run.refreshHz = 60.0;
-    const ShowFigures figures = runShow(run);
+    const ShowFigures figures = runShow(ShowRun());
     EXPECT_EQ(figures.cadence, 1);
     expectEvenFrames(figures);
     EXPECT_NEAR(figures.framesPerSecond, 60.0, 0.01);
@@ -199,17 +196,12 @@ TEST(DisplayModel, WithoutVsyncThePresentsAreTimedToTheReportedRate)
     for (const Case& c : {Case{"60 Hz, no vsync", 60.0, false}, Case{"no rate reported, no vsync", 0.0, false},
                           Case{"60 Hz, vsync that never waits", 60.0, true}}) {
         SCOPED_TRACE(c.name);
-        ShowRun run;
-        run.refreshHz = 60.0;
-        run.presentWaits = false;
+        ShowRun run = withoutVsync(60.0);
         run.reportedHz = c.reportedHz;
         run.vsyncClaimed = c.vsyncClaimed;
         const ShowFigures figures = runShow(run);
-        printRow(c.name, figures);
-        expectEvenFrames(figures);
+        expectSteady(c.name, figures, 60.0, 0.2);
         EXPECT_EQ(figures.cadence, 1);
-        EXPECT_NEAR(figures.framesPerSecond, 60.0, 0.01);
-        EXPECT_LE(std::fabs(figures.driftSeconds), 0.2);
     }
 }
 
@@ -220,26 +212,16 @@ TEST(DisplayModel, WithoutVsyncAPresentThatTakesLongerThanTheSpareDoesNotStretch
     // over the clock's 16 ms. The presents still come a frame apart.
     for (double cost : {1.0, 1.5, 4.0}) {
         SCOPED_TRACE(cost);
-        ShowRun run;
-        run.refreshHz = 60.0;
-        run.presentWaits = false;
-        run.vsyncClaimed = false;
-        run.presentCostMs = cost;
+        ShowRun run = withoutVsync(60.0);
+        run.display.presentCostMs = cost;
         run.lengthMs = 60000.0;
-        const ShowFigures figures = runShow(run);
-        printRow("60 Hz, no vsync, slow present", figures);
-        expectEvenFrames(figures);
-        EXPECT_NEAR(figures.framesPerSecond, 60.0, 0.01);
-        EXPECT_LE(std::fabs(figures.driftSeconds), 0.05);
+        expectSteady("60 Hz, no vsync, slow present", runShow(run), 60.0, 0.05);
     }
 }
 
 TEST(DisplayModel, WithoutVsyncAtAFastDisplayTheCadenceIsStillWholeRefreshes)
 {
-    ShowRun run;
-    run.refreshHz = 144.0;
-    run.presentWaits = false;
-    run.vsyncClaimed = false;
+    ShowRun run = withoutVsync(144.0);
     run.lengthMs = 60000.0;
     const ShowFigures figures = runShow(run);
     expectEvenFrames(figures);
@@ -253,12 +235,9 @@ TEST(DisplayModel, OnABusyMachineALateFrameDoesNotMakeTheClockFallBehind)
     // 3 ms late. The frame after a late one must not come so soon that the
     // clock finds less than a period passed: a clock that waits adds one
     // step for 15 ms and falls behind the music.
-    ShowRun run;
-    run.refreshHz = 60.0;
-    run.presentWaits = false;
-    run.vsyncClaimed = false;
-    run.slowWakeEvery = 20;
-    run.slowWakeMs = 3.0;
+    ShowRun run = withoutVsync(60.0);
+    run.display.slowWakeEvery = 20;
+    run.display.slowWakeMs = 3.0;
     const ShowFigures figures = runShow(run);
     printRow("60 Hz, no vsync, busy", figures);
     // Each late frame pushes the cadence on by its lateness.
@@ -271,8 +250,7 @@ TEST(DisplayModel, APauseIsCountedByTheClockAndTheCadenceResumesWithoutARush)
     for (bool vsync : {true, false}) {
         SCOPED_TRACE(vsync);
         ShowRun run;
-        run.refreshHz = 60.0;
-        run.presentWaits = vsync;
+        run.display.presentWaits = vsync;
         run.vsyncClaimed = vsync;
         run.lengthMs = 60000.0;
         run.pauseAtMs = 20000.0;

@@ -2,14 +2,9 @@
 // change in any effect, in the timeline or in the arithmetic shows up. The
 // frames are rendered as the capture tool renders them: the real clock, one
 // clock step per frame, from frame 1 on.
-#include "image/frame_hash.h"
 #include "particles/random15.h"
-#include "app/demo_clock.h"
-#include "scene/scene.h"
-#include "support/scripted_ticks.h"
-#include "support/show_pictures.h"
+#include "support/show_rig.h"
 #include "support/simd_levels.h"
-#include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -42,25 +37,19 @@ TEST_P(GoldenFrames, ShowCycleAndRestartRenderThePinnedFrames)
         {8100, "f3f2d765cf78f9a4"},
     };
 
-    const std::string folder = makeTemporaryFolder();
-    writeShowPictures(folder);
     setRandomState(1);
-    setTicks(0, 1);
-    Scene scene;
-    ASSERT_TRUE(scene.setup(show::screenWidth, show::screenHeight, folder));
-    Image frame;
-    frame.resize(show::screenWidth, show::screenHeight);
-    DemoClock clock;
+    ShowRig rig;
+    ASSERT_TRUE(rig.scene().ready());
 
     int restartFrame = 0;
     for (int k = 1; k <= 8100; ++k) {
-        clock.update();
-        ASSERT_TRUE(scene.render(clock.getTime(), clock.getDelta(), frame));
-        if (restartFrame == 0 && scene.getRestartMark() != 0.0f)
+        rig.frame();
+        ASSERT_TRUE(rig.lastRenderDrew());
+        if (restartFrame == 0 && rig.scene().getRestartMark() != 0.0f)
             restartFrame = k;
         const auto found = pinned.find(k);
         if (found != pinned.end()) {
-            EXPECT_EQ(hex(frameHash(frame.pixels(), show::screenWidth * show::screenHeight)), found->second) << "frame " << k;
+            EXPECT_EQ(hex(imageHash(rig.image())), found->second) << "frame " << k;
         }
     }
     // Clock time passes 80 (summed in float) with the 8001st step.

@@ -1,9 +1,7 @@
 #include "fx/image_blur.h"
 #include "image/pcx_reader.h"
-#include "app/demo_clock.h"
 #include "scene/scene.h"
-#include "support/scripted_ticks.h"
-#include "support/show_pictures.h"
+#include "support/show_files.h"
 #include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
@@ -16,38 +14,32 @@ namespace {
 
 class SceneSetup : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        folder = makeTemporaryFolder();
-        writeShowPictures(folder);
-    }
-    std::string folder;
-};
+    void SetUp() override { ASSERT_TRUE(writeShowFiles(folder.path())); }
 
-bool samePixels(const Image& a, const Image& b)
-{
-    if (a.width() != b.width() || a.height() != b.height())
-        return false;
-    for (int i = 0; i < a.width() * a.height(); ++i)
-        if (a.pixels()[i] != b.pixels()[i])
-            return false;
-    return true;
-}
+    // The picture as the loader reads it, at its size in the show.
+    std::unique_ptr<Image> load(show::Part part)
+    {
+        const show::File& file = show::file(part);
+        return reader.load(file.width, file.height, (folder / file.name).c_str());
+    }
+
+    const TemporaryFolder folder;
+    PcxReader reader;
+};
 
 TEST_F(SceneSetup, PreparesEveryResourceBeforeTheFirstFrame)
 {
     Scene scene;
     EXPECT_FALSE(scene.ready());
-    ASSERT_TRUE(scene.setup(show::screenWidth, show::screenHeight, folder));
+    ASSERT_TRUE(scene.setup(show::screenWidth, show::screenHeight, folder.path()));
     ASSERT_TRUE(scene.ready());
 
     for (int i = 0; i < show::screenWidth * show::screenHeight; ++i)
         ASSERT_EQ(scene.previous()[i], 0u);
 
     // The pristine copies are the cards as loaded; the cards are not blurred.
-    PcxReader reader;
-    const auto card1 = reader.load(522, 37, (folder + "/data1.pcx").c_str());
-    const auto card5 = reader.load(440, 44, (folder + "/data5.pcx").c_str());
+    const auto card1 = load(show::Part::title1);
+    const auto card5 = load(show::Part::title5);
     EXPECT_TRUE(samePixels(scene.pristine1(), *card1));
     EXPECT_TRUE(samePixels(*scene.title(1), *card1));
     EXPECT_TRUE(samePixels(scene.pristine5(), *card5));
@@ -55,11 +47,11 @@ TEST_F(SceneSetup, PreparesEveryResourceBeforeTheFirstFrame)
     // The sprite has three blur passes, the terrain picture two, and the
     // heights are the blue bytes of the blurred terrain picture.
     ImageBlur blurrer;
-    auto sprite = reader.load(64, 64, (folder + "/data6.pcx").c_str());
+    auto sprite = load(show::Part::sprite);
     for (int pass = 0; pass < 3; ++pass)
         blurrer.blur(*sprite);
     EXPECT_TRUE(samePixels(*scene.sprite(), *sprite));
-    auto terrain = reader.load(256, 256, (folder + "/data7.pcx").c_str());
+    auto terrain = load(show::Part::terrain);
     blurrer.blur(*terrain);
     blurrer.blur(*terrain);
     EXPECT_TRUE(samePixels(*scene.terrainPicture(), *terrain));
@@ -74,32 +66,31 @@ TEST_F(SceneSetup, PreparesEveryResourceBeforeTheFirstFrame)
 
 TEST_F(SceneSetup, AMissingPictureLeavesTheSceneNotReadyAndNamesIt)
 {
-    std::remove((folder + "/data3.pcx").c_str());
-    std::remove((folder + "/data7.pcx").c_str());
+    const char* const title3 = show::file(show::Part::title3).name;
+    std::remove((folder / title3).c_str());
+    std::remove((folder / show::file(show::Part::terrain).name).c_str());
     Scene scene;
-    scene.setup(show::screenWidth, show::screenHeight, folder);
+    scene.setup(show::screenWidth, show::screenHeight, folder.path());
     EXPECT_FALSE(scene.ready());
-    EXPECT_EQ(scene.missingPicture(), "data3.pcx");
+    EXPECT_EQ(scene.missingPicture(), title3);
 
     // Rendering refuses and leaves the frame as it was.
     Image frame;
     fillImage(frame, show::screenWidth, show::screenHeight, 0x123456);
-    setTicks(0);
-    DemoClock clock;
-    clock.update();
-    EXPECT_FALSE(scene.render(clock.getTime(), clock.getDelta(), frame));
+    EXPECT_FALSE(scene.render(show::clockStep, show::clockStep, frame));
     for (int i = 0; i < show::screenWidth * show::screenHeight; ++i)
         ASSERT_EQ(frame.pixels()[i], 0x123456u);
 }
 
 TEST_F(SceneSetup, ADirectoryInPlaceOfAPictureCountsAsMissing)
 {
-    std::remove((folder + "/data7.pcx").c_str());
-    ASSERT_EQ(mkdir((folder + "/data7.pcx").c_str(), 0700), 0);
+    const std::string terrain = folder / show::file(show::Part::terrain).name;
+    std::remove(terrain.c_str());
+    ASSERT_EQ(mkdir(terrain.c_str(), 0700), 0);
     Scene scene;
-    scene.setup(show::screenWidth, show::screenHeight, folder);
+    scene.setup(show::screenWidth, show::screenHeight, folder.path());
     EXPECT_FALSE(scene.ready());
-    EXPECT_EQ(scene.missingPicture(), "data7.pcx");
+    EXPECT_EQ(scene.missingPicture(), show::file(show::Part::terrain).name);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The site's compiled show renders, in Node.js, the same 8100 frames as the
 # capture tool, on the tests' own pictures.
-#   frames_in_node.sh SITE KELVOR_CAPTURE KELVOR_MAKE_SHOW_FILES
+#   frames_in_node.sh SITE KELVOR_CAPTURE MAKE_SHOW_PICTURES
 set -euo pipefail
 site="$1" capture="$2" make_files="$3"
 work="$(mktemp -d)"

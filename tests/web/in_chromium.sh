@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The page in Debian's headless Chromium (browser_test.py), with the tests'
 # own pictures made for the checksum comparison.
-#   in_chromium.sh SITE KELVOR_CAPTURE KELVOR_MAKE_SHOW_FILES SHOW_FILES
+#   in_chromium.sh SITE KELVOR_CAPTURE MAKE_SHOW_PICTURES SHOW_FILES
 set -euo pipefail
 site="$1" capture="$2" make_files="$3" show_files="$4"
 work="$(mktemp -d)"

@@ -3,7 +3,7 @@
 # with the tests' own pictures made for the checksum comparison. Firefox
 # plays the page's music into a sound server of the test's own (a PulseAudio
 # with a null sink): without one its AudioContext never runs.
-#   in_firefox.sh SITE KELVOR_CAPTURE KELVOR_MAKE_SHOW_FILES SHOW_FILES
+#   in_firefox.sh SITE KELVOR_CAPTURE MAKE_SHOW_PICTURES SHOW_FILES
 #   in_firefox.sh --render-time SITE PICTURES   (the mean only)
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"

@@ -141,3 +141,8 @@ bool parseCaptureOptions(int argc, char** argv, CaptureOptions& options, std::st
     }
     return true;
 }
+
+std::uint32_t displayFrameTick(long k, int fps)
+{
+    return static_cast<std::uint32_t>(static_cast<std::int64_t>(k) * 1000 / fps);
+}

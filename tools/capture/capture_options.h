@@ -3,6 +3,7 @@
 
 #include "scene/show_facts.h"
 
+#include <cstdint>
 #include <string>
 
 struct CaptureOptions {
@@ -27,6 +28,13 @@ constexpr int kSteadyStepsFps = show::steadyFps;
 // frame at least show::shortestFrameMs, so that the clock finds a period
 // passed): 62.
 constexpr int kFastestDisplayFps = show::fastestDisplayFps;
+
+// Where the tick count stands when a live show presenting `fps` frames a
+// second (1 to 62) draws frame k, in the whole milliseconds its clock
+// reads: k * 1000 / fps rounded down. A clock read there finds every frame
+// late, and its catch-up moves it on by the time that passed, as in the
+// live show paced to a display.
+std::uint32_t displayFrameTick(long k, int fps);
 
 // Fills options from argv, with the defaults resolved (fps, and last as one
 // show cycle at that rate). On a bad argument returns false and sets error

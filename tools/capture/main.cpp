@@ -1,14 +1,15 @@
 // kelvor-capture: renders the show offline, frame by frame, with the real
-// frame clock fed by a simulated tick count (steady steps, or the frames of
-// a live show at a display's rate), and writes the requested frames as PNG
-// pictures, checksums, or a video with the music.
+// frame clock fed by a simulated tick count: steady steps (the show at 70
+// frames a second, frame K the frame after K clock steps), or standing at
+// the moments a live show at a display's rate draws its frames. It writes
+// the requested frames as PNG pictures, checksums, or a video with the music.
 #include "app/offline_frames.h"
+#include "app/stepped_ticks.h"
 #include "capture_options.h"
 #include "fx/simd_level.h"
 #include "module_audio.h"
 #include "png_writer.h"
 #include "progress_bar.h"
-#include "simulated_ticks.h"
 #include "video_encoder.h"
 
 #include <algorithm>
@@ -156,10 +157,10 @@ int main(int argc, char** argv)
     if (!options.video.empty() && findFfmpeg().empty())
         return fail(ffmpegMissing());
 
-    // The clock takes its time 0 from the tick count when it is made.
-    if (options.fps != kSteadyStepsFps)
-        followDisplayFrames(options.fps);
-    OfflineFrames frames(options.assets);
+    // The clock takes its time 0 from the tick count, at 0, when it is made.
+    const bool steadySteps = options.fps == kSteadyStepsFps;
+    SteppedTicks ticks(0, steadySteps ? 1 : 0);
+    OfflineFrames frames(options.assets, ticks.source());
     if (!frames.ready())
         return fail("couldn't load " + frames.missingPicture() + " from " + options.assets);
 
@@ -203,7 +204,8 @@ int main(int argc, char** argv)
             ok = false;
             break;
         }
-        showFrame(k);
+        if (!steadySteps)
+            ticks.set(displayFrameTick(k, options.fps), 0);
         timings.renderMilliseconds.push_back(frames.renderNext());
 
         if (k >= options.first) {

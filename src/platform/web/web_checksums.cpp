@@ -2,7 +2,7 @@
 // the pictures in the module's file system, exactly as kelvor-capture
 // --checksums prints them (frame K is the frame after K clock steps).
 #include "app/offline_frames.h"
-#include "platform/web/web_ticks.h"
+#include "app/stepped_ticks.h"
 
 #include <emscripten.h>
 
@@ -22,11 +22,11 @@ extern "C" {
 // with "error:" when the pictures are not all there.
 EMSCRIPTEN_KEEPALIVE const char* kelvorChecksums(int first, int last)
 {
-    useSimulatedTicks();
     lines.clear();
     renderMilliseconds = 0;
     renderedFrames = 0;
-    OfflineFrames frames("");
+    SteppedTicks ticks;
+    OfflineFrames frames("", ticks.source());
     if (!frames.ready()) {
         lines = "error: couldn't load " + frames.missingPicture();
         return lines.c_str();

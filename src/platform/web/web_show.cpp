@@ -21,7 +21,7 @@ extern "C" {
 // after saying why.
 EMSCRIPTEN_KEEPALIVE int kelvorStart()
 {
-    demo = std::make_unique<Demo>();
+    demo = std::make_unique<Demo>(TickSource::platform());
     if (demo->ended())
         return 0;
     if (!demo->start()) {

@@ -1,37 +1,74 @@
-#include "show_files.h"
+#include "support/show_files.h"
 
 #include "pcx_writer.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace {
 
-struct PictureFile {
-    const char* name;
-    int width;
-    int height;
-};
-
-constexpr PictureFile showPictures[] = {
-    {"data1.pcx", 522, 37}, {"data2.pcx", 538, 38}, {"data3.pcx", 526, 222},
-    {"data4.pcx", 494, 44}, {"data5.pcx", 440, 44}, {"data6.pcx", 64, 64},
-    {"data7.pcx", 256, 256},
-};
-
-std::vector<std::uint8_t> patternedPcx(int width, int height, int seed)
+// Index 0 black, then a ramp from deep colour to white; entry 255 has blue 255.
+PcxPalette rampPalette(int redWeight, int greenWeight, int blueWeight)
 {
     PcxPalette palette;
-    for (int i = 0; i < 256; ++i) {
-        palette.rgb[i * 3] = static_cast<std::uint8_t>(i);
-        palette.rgb[i * 3 + 1] = static_cast<std::uint8_t>((i * 3 + seed * 40) & 0xFF);
-        palette.rgb[i * 3 + 2] = static_cast<std::uint8_t>(255 - i);
+    for (int k = 0; k < 256; ++k) {
+        palette.rgb[3 * k] = static_cast<std::uint8_t>(k * redWeight / 4);
+        palette.rgb[3 * k + 1] = static_cast<std::uint8_t>(k * greenWeight / 4);
+        palette.rgb[3 * k + 2] = static_cast<std::uint8_t>(k * blueWeight / 4);
     }
-    std::vector<std::uint8_t> indices(static_cast<std::size_t>(width) * height);
-    for (int y = 0; y < height; ++y) {
+    return palette;
+}
+
+std::vector<std::uint8_t> cardIndices(int number, int width, int height)
+{
+    std::vector<std::uint8_t> indices(static_cast<std::size_t>(width) * height, 0);
+    for (int y = 2; y < height - 2; ++y)
         for (int x = 0; x < width; ++x)
-            indices[static_cast<std::size_t>(y) * width + x] = static_cast<std::uint8_t>((x ^ y) + seed * 17);
-    }
-    return encodePcx(width, height, indices, palette);
+            if (((x / 7 + number) % 3) != 0 && ((x + y) % 11) < 8)
+                indices[static_cast<std::size_t>(y) * width + x] =
+                    static_cast<std::uint8_t>(80 + (x * 170) / width);
+    return indices;
+}
+
+std::vector<std::uint8_t> glowIndices(int width, int height)
+{
+    std::vector<std::uint8_t> indices(static_cast<std::size_t>(width) * height);
+    const double radius = std::min(width, height) / 2 - 2;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const double r = std::hypot(x - (width - 1) / 2.0, y - (height - 1) / 2.0) / radius;
+            indices[static_cast<std::size_t>(y) * width + x] =
+                static_cast<std::uint8_t>(r >= 1 ? 0 : 255 * (1 - r) * (1 - r));
+        }
+    return indices;
+}
+
+// The terrain map is square (the scene insists), so one turn serves both axes.
+std::vector<std::uint8_t> hillIndices(int width, int height)
+{
+    std::vector<std::uint8_t> indices(static_cast<std::size_t>(width) * height);
+    const double turn = 6.283185307179586 / width;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const double h = 128 + 60 * std::sin(3 * x * turn) * std::cos(2 * y * turn) +
+                             40 * std::sin((5 * x + 7 * y) * turn) + 20 * std::cos(11 * y * turn);
+            indices[static_cast<std::size_t>(y) * width + x] =
+                static_cast<std::uint8_t>(h < 0 ? 0 : (h > 255 ? 255 : h));
+        }
+    return indices;
+}
+
+std::vector<std::uint8_t> picture(const show::File& file)
+{
+    const int width = file.width;
+    const int height = file.height;
+    if (file.part == show::Part::sprite)
+        return encodePcx(width, height, glowIndices(width, height), rampPalette(4, 3, 2));
+    if (file.part == show::Part::terrain)
+        return encodePcx(width, height, hillIndices(width, height), rampPalette(2, 3, 4));
+    const int card = static_cast<int>(file.part) - static_cast<int>(show::Part::title1) + 1;
+    return encodePcx(width, height, cardIndices(card, width, height), rampPalette(4 - card % 2, 2 + card % 3, 4));
 }
 
 void put16(std::vector<std::uint8_t>& out, unsigned value)
@@ -114,17 +151,24 @@ void putXmInstrument(std::vector<std::uint8_t>& out)
 
 } // namespace
 
-bool writeShowPictures(const std::string& folder, const std::string& skip)
+const show::File& showPicture(int number)
 {
-    int seed = 0;
-    for (const PictureFile& picture : showPictures) {
-        ++seed;
-        if (skip == picture.name)
-            continue;
-        if (!writeFileAtomically(folder + "/" + picture.name,
-                                 patternedPcx(picture.width, picture.height, seed)))
+    for (const show::File& file : show::files)
+        if (file.width > 0 && --number == 0)
+            return file;
+    return show::files[0];
+}
+
+std::vector<std::uint8_t> showFileBytes(const show::File& file)
+{
+    return file.part == show::Part::music ? makeXmModule() : picture(file);
+}
+
+bool writeShowFiles(const std::string& folder)
+{
+    for (const show::File& file : show::files)
+        if (!writeFileAtomically(folder + "/" + file.name, showFileBytes(file)))
             return false;
-    }
     return true;
 }
 
@@ -193,9 +237,4 @@ std::vector<std::uint8_t> makeModModule()
     for (std::int8_t sample : wave)
         out.push_back(static_cast<std::uint8_t>(sample));
     return out;
-}
-
-bool writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
-{
-    return writeFileAtomically(path, bytes);
 }
