@@ -7,6 +7,7 @@
 #include "scene/scene.h"
 #include "scene/show_facts.h"
 #include "support/show_pictures.h"
+#include "support/temporary_folder.h"
 #include "support/test_pictures.h"
 
 #include <benchmark/benchmark.h>
@@ -126,13 +127,11 @@ void BM_TrailBlend(benchmark::State& state, Variant variant)
 {
     if (!prepareVariant(state, variant))
         return;
-    static const std::string folder = [] {
-        const std::string made = makeTemporaryFolder();
-        writeShowPictures(made);
-        return made;
-    }();
+    static const TemporaryFolder folder;
+    static const bool written = [] { writeShowPictures(folder.path()); return true; }();
+    (void)written;
     Scene scene;
-    scene.setup(kWidth, kHeight, folder);
+    scene.setup(kWidth, kHeight, folder.path());
     Image frame, previous;
     frame.resize(kWidth, kHeight);
     previous.resize(kWidth, kHeight);

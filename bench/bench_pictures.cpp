@@ -4,6 +4,7 @@
 #include "bench_variant.h"
 #include "image/pcx_reader.h"
 #include "support/show_pictures.h"
+#include "support/temporary_folder.h"
 #include "support/test_pictures.h"
 
 #include <benchmark/benchmark.h>
@@ -14,12 +15,10 @@ namespace {
 
 const std::string& pictureFolder()
 {
-    static const std::string folder = [] {
-        const std::string made = makeTemporaryFolder();
-        writeShowPictures(made);
-        return made;
-    }();
-    return folder;
+    static const TemporaryFolder folder;
+    static const bool written = [] { writeShowPictures(folder.path()); return true; }();
+    (void)written;
+    return folder.path();
 }
 
 // All seven pictures, as the scene's set-up loads them.

@@ -9,6 +9,7 @@
 #include "scene/scene.h"
 #include "scene/show_facts.h"
 #include "support/show_pictures.h"
+#include "support/temporary_folder.h"
 #include "support/test_pictures.h"
 
 #include <benchmark/benchmark.h>
@@ -44,7 +45,8 @@ void BM_SceneRenderShowCycle(benchmark::State& state, Variant variant)
 {
     if (!prepareVariant(state, variant))
         return;
-    const std::string folder = makeTemporaryFolder();
+    const TemporaryFolder temporary;
+    const std::string& folder = temporary.path();
     writeShowPictures(folder);
     std::vector<double> perFrame;
     std::vector<double> perFrameProcessor;
@@ -87,7 +89,8 @@ BENCHMARK_CAPTURE(BM_SceneRenderShowCycle, avx2, Variant::avx2)
 // the heightmap). The scene's destruction is not timed.
 void BM_ShowStartUp(benchmark::State& state)
 {
-    const std::string folder = makeTemporaryFolder();
+    const TemporaryFolder temporary;
+    const std::string& folder = temporary.path();
     writeShowPictures(folder);
     for (auto _ : state) {
         setRandomState(1);

@@ -4,6 +4,7 @@
 #include "platform/bass.h"
 
 #include "show_files.h"
+#include "support/temporary_folder.h"
 #include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -27,7 +27,6 @@ class AudioLayer : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder = makeTemporaryFolder();
         output = folder + "/output.raw";
         ASSERT_TRUE(writeBytes(folder + "/demo.xm", makeXmModule()));
         setenv("SDL_AUDIODRIVER", "disk", 1);
@@ -38,7 +37,6 @@ protected:
     void TearDown() override
     {
         BASS_Free();
-        std::filesystem::remove_all(folder);
     }
 
     std::string path(const char* name) const { return folder + "/" + name; }
@@ -87,7 +85,8 @@ protected:
         return loudest;
     }
 
-    std::string folder;
+    const TemporaryFolder temporary;
+    const std::string folder = temporary.path();
     std::string output;
 };
 

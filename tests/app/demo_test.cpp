@@ -7,6 +7,7 @@
 #include "fake_platform.h"
 #include "scene/show_facts.h"
 #include "show_files.h"
+#include "support/temporary_folder.h"
 #include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
@@ -74,13 +75,12 @@ class DemoTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        showFolder = new std::string(makeTemporaryFolder());
-        ASSERT_TRUE(writeShowPictures(*showFolder));
+        showFolder = new TemporaryFolder;
+        ASSERT_TRUE(writeShowPictures(showFolder->path()));
     }
 
     static void TearDownTestSuite()
     {
-        std::filesystem::remove_all(*showFolder);
         delete showFolder;
         showFolder = nullptr;
     }
@@ -88,7 +88,7 @@ protected:
     void SetUp() override
     {
         startFolder = currentFolder();
-        ASSERT_EQ(chdir(showFolder->c_str()), 0);
+        ASSERT_EQ(chdir(showFolder->path().c_str()), 0);
     }
 
     void TearDown() override { ASSERT_EQ(chdir(startFolder.c_str()), 0); }
@@ -97,7 +97,7 @@ protected:
     // returns everything it asked of the platform.
     Calls runShow(const FakeScript& script, const Probe& probe = {})
     {
-        const std::string path = *showFolder + "/calls-"
+        const std::string path = showFolder->path() + "/calls-"
                                  + ::testing::UnitTest::GetInstance()->current_test_info()->name();
         std::remove(path.c_str());
         EXPECT_EXIT(
@@ -114,11 +114,11 @@ protected:
         return readLines(path);
     }
 
-    static std::string* showFolder;
+    static TemporaryFolder* showFolder;
     std::string startFolder;
 };
 
-std::string* DemoTest::showFolder = nullptr;
+TemporaryFolder* DemoTest::showFolder = nullptr;
 
 TEST_F(DemoTest, StartsInOrderAndTakesClockTimeZeroRightBeforeTheMusic)
 {
@@ -283,7 +283,7 @@ TEST_F(DemoTest, AMissingPictureStopsTheShowBeforeWindowAndAudio)
         EXPECT_EQ(demo.missingPicture(), "");
     }
 
-    const std::string folder = *showFolder + "/no-data3";
+    const std::string folder = showFolder->path() + "/no-data3";
     ASSERT_TRUE(std::filesystem::create_directory(folder));
     ASSERT_TRUE(writeShowPictures(folder, "data3.pcx"));
     ASSERT_EQ(chdir(folder.c_str()), 0);

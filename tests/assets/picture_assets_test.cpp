@@ -7,6 +7,7 @@
 #include "pcx_writer.h"
 #include "scene/show_facts.h"
 #include "support/show_pictures.h"
+#include "support/temporary_folder.h"
 #include "support/test_pictures.h"
 #include "terrain_map.h"
 #include "title_cards.h"
@@ -42,7 +43,8 @@ std::vector<std::pair<int, std::function<IndexedPicture()>>> allPictures()
 
 TEST(PictureAssets, showLoaderReadsEveryPictureAtItsShowSizeAsThePaletteColours)
 {
-    const std::string folder = makeTemporaryFolder();
+    const TemporaryFolder temporary;
+    const std::string& folder = temporary.path();
     PcxReader reader;
     for (const auto& [number, make] : allPictures()) {
         SCOPED_TRACE(number);

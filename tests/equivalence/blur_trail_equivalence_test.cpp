@@ -7,6 +7,7 @@
 #include "support/simd_levels.h"
 #include "scene/scene.h"
 #include "support/show_pictures.h"
+#include "support/temporary_folder.h"
 #include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
@@ -47,10 +48,10 @@ TEST_P(BlurTrailEquivalence, BlurOfRandomImagesOverSeveralPasses)
 
 TEST_P(BlurTrailEquivalence, TrailOverSeveralFrames)
 {
-    const std::string folder = makeTemporaryFolder();
-    writeShowPictures(folder);
+    const TemporaryFolder folder;
+    writeShowPictures(folder.path());
     Scene scene;
-    ASSERT_TRUE(scene.setup(show::screenWidth, show::screenHeight, folder));
+    ASSERT_TRUE(scene.setup(show::screenWidth, show::screenHeight, folder.path()));
     const std::size_t pixels = static_cast<std::size_t>(show::screenWidth) * show::screenHeight;
     std::vector<Pixel> previous(pixels, 0u); // the scene's previous frame starts black
     RandomInputs random(11u);

@@ -5,6 +5,7 @@
 #include "image/pcx_reader.h"
 #include "random_inputs.h"
 #include "support/show_pictures.h"
+#include "support/temporary_folder.h"
 #include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
@@ -40,7 +41,8 @@ protected:
     }
 
     PcxReader reader;
-    const std::string folder = makeTemporaryFolder();
+    const TemporaryFolder temporary;
+    const std::string folder = temporary.path();
 };
 
 TEST_F(PcxEquivalence, TheShowsPictures)

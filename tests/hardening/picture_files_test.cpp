@@ -1,6 +1,7 @@
 // Picture files that are not pictures: the loader must refuse anything that
 // is not a regular file without blocking on it.
 #include "image/pcx_reader.h"
+#include "support/temporary_folder.h"
 #include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,6 @@
 #include <atomic>
 #include <chrono>
 #include <fcntl.h>
-#include <filesystem>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -22,8 +22,8 @@ namespace {
 // and so ends the wait if there is one.
 TEST(PictureFiles, AFifoIsRefusedWithoutOpeningIt)
 {
-    const std::string folder = makeTemporaryFolder();
-    const std::string fifo = folder + "/data1.pcx";
+    const TemporaryFolder folder;
+    const std::string fifo = folder.path() + "/data1.pcx";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
 
     std::atomic<bool> loaded{false};
@@ -44,7 +44,6 @@ TEST(PictureFiles, AFifoIsRefusedWithoutOpeningIt)
     const auto picture = reader.load(522, 37, fifo.c_str());
     loaded = true;
     writer.join();
-    std::filesystem::remove_all(folder);
 
     EXPECT_EQ(picture, nullptr);
     EXPECT_FALSE(openedByLoader) << "the loader opened the FIFO and waited for a writer";

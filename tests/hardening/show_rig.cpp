@@ -4,8 +4,6 @@
 #include "support/show_pictures.h"
 #include "support/test_pictures.h"
 
-#include <filesystem>
-
 namespace {
 
 
@@ -15,9 +13,9 @@ ShowRig::ShowRig(const std::string& pictureFolder, std::uint32_t firstTick)
 {
     std::string folder = pictureFolder;
     if (folder.empty()) {
-        temporaryFolder = makeTemporaryFolder();
-        writeShowPictures(temporaryFolder);
-        folder = temporaryFolder;
+        temporaryFolder = std::make_unique<TemporaryFolder>();
+        writeShowPictures(temporaryFolder->path());
+        folder = temporaryFolder->path();
     }
     showScene = std::make_unique<Scene>();
     showScene->setup(show::screenWidth, show::screenHeight, folder);
@@ -26,11 +24,7 @@ ShowRig::ShowRig(const std::string& pictureFolder, std::uint32_t firstTick)
     showClock = std::make_unique<DemoClock>();
 }
 
-ShowRig::~ShowRig()
-{
-    if (!temporaryFolder.empty())
-        std::filesystem::remove_all(temporaryFolder);
-}
+ShowRig::~ShowRig() = default;
 
 bool ShowRig::frame(std::uint32_t pauseMs)
 {

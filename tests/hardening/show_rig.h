@@ -7,6 +7,7 @@
 #include "app/demo_clock.h"
 #include "image/image.h"
 #include "scene/scene.h"
+#include "support/temporary_folder.h"
 
 #include <cstdint>
 #include <memory>
@@ -38,7 +39,7 @@ public:
     bool lastRenderDrew() const { return rendered; }
 
 private:
-    std::string temporaryFolder;
+    std::unique_ptr<TemporaryFolder> temporaryFolder;
     std::unique_ptr<Scene> showScene;
     std::unique_ptr<DemoClock> showClock;
     Image frameImage;

@@ -1,5 +1,6 @@
 #include "image/pcx_reader.h"
 #include "pcx_writer.h"
+#include "support/temporary_folder.h"
 #include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
@@ -14,8 +15,6 @@ namespace {
 
 class PcxReaderTest : public ::testing::Test {
 protected:
-    void SetUp() override { folder = makeTemporaryFolder(); }
-
     std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes)
     {
         const std::string path = folder + "/" + name;
@@ -48,7 +47,8 @@ protected:
 
     static Pixel colour(int k) { return static_cast<Pixel>((k << 16) | ((255 - k) << 8) | (k / 2)); }
 
-    std::string folder;
+    const TemporaryFolder temporary;
+    const std::string folder = temporary.path();
     PcxReader reader;
 };
 

@@ -9,6 +9,7 @@
 #include "support/scripted_ticks.h"
 #include "support/show_pictures.h"
 #include "support/simd_levels.h"
+#include "support/temporary_folder.h"
 #include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
@@ -42,12 +43,12 @@ TEST_P(GoldenFrames, ShowCycleAndRestartRenderThePinnedFrames)
         {8100, "f3f2d765cf78f9a4"},
     };
 
-    const std::string folder = makeTemporaryFolder();
-    writeShowPictures(folder);
+    const TemporaryFolder folder;
+    writeShowPictures(folder.path());
     setRandomState(1);
     setTicks(0, 1);
     Scene scene;
-    ASSERT_TRUE(scene.setup(show::screenWidth, show::screenHeight, folder));
+    ASSERT_TRUE(scene.setup(show::screenWidth, show::screenHeight, folder.path()));
     Image frame;
     frame.resize(show::screenWidth, show::screenHeight);
     DemoClock clock;

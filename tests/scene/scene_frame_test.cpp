@@ -4,6 +4,7 @@
 #include "scene/show_facts.h"
 #include "support/scripted_ticks.h"
 #include "support/show_pictures.h"
+#include "support/temporary_folder.h"
 #include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
@@ -36,9 +37,9 @@ class SceneFrame : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const std::string folder = makeTemporaryFolder();
-        writeWhitePictures(folder);
-        ASSERT_TRUE(scene.setup(show::screenWidth, show::screenHeight, folder));
+        const TemporaryFolder folder;
+        writeWhitePictures(folder.path());
+        ASSERT_TRUE(scene.setup(show::screenWidth, show::screenHeight, folder.path()));
         fillImage(frame, show::screenWidth, show::screenHeight, 0);
     }
 

@@ -4,6 +4,7 @@
 #include "scene/scene.h"
 #include "support/scripted_ticks.h"
 #include "support/show_pictures.h"
+#include "support/temporary_folder.h"
 #include "support/test_pictures.h"
 
 #include <gtest/gtest.h>
@@ -16,12 +17,9 @@ namespace {
 
 class SceneSetup : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        folder = makeTemporaryFolder();
-        writeShowPictures(folder);
-    }
-    std::string folder;
+    void SetUp() override { writeShowPictures(folder); }
+    const TemporaryFolder temporary;
+    const std::string folder = temporary.path();
 };
 
 bool samePixels(const Image& a, const Image& b)

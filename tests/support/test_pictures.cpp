@@ -2,9 +2,6 @@
 
 #include "image/frame_hash.h"
 
-#include <cstdlib>
-#include <stdexcept>
-
 void fillImage(Image& image, std::int32_t width, std::int32_t height, Pixel value)
 {
     image.resize(width, height);
@@ -15,13 +12,4 @@ void fillImage(Image& image, std::int32_t width, std::int32_t height, Pixel valu
 std::uint64_t hashPixels(const Pixel* pixels, std::size_t count)
 {
     return frameHash(pixels, count);
-}
-
-std::string makeTemporaryFolder()
-{
-    char pattern[] = "/tmp/kelvor-test-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    if (made == nullptr)
-        throw std::runtime_error("cannot create a temporary folder");
-    return made;
 }

@@ -1,5 +1,5 @@
-// Pictures made for the tests: solid and patterned images, and PCX files
-// written to a temporary folder.
+// Pictures made for the tests: solid and patterned images, and their
+// checksums.
 #pragma once
 
 #include "image/image.h"
@@ -12,6 +12,3 @@ void fillImage(Image& image, std::int32_t width, std::int32_t height, Pixel valu
 
 // The frame checksum (image/frame_hash.h) of count pixels.
 std::uint64_t hashPixels(const Pixel* pixels, std::size_t count);
-
-// A fresh, empty temporary folder for one test; removed by the caller if wanted.
-std::string makeTemporaryFolder();
