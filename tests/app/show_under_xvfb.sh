@@ -47,7 +47,7 @@ pid=
 # shellcheck source=../support/virtual_x_server.sh
 . "$(dirname "$0")/../support/virtual_x_server.sh"
 cleanup() {
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
+  if [ -n "$pid" ]; then end_process "$pid" "the show"; fi
   stop_virtual_x_server
   rm -rf "$work"
 }
@@ -61,8 +61,9 @@ start_server() {
 start_server
 unset WAYLAND_DISPLAY
 
+# fail [MESSAGE]: without one, after a wait_for that said what it gave up on.
 fail() {
-  echo "FAIL: $*" >&2
+  [ $# -eq 0 ] || echo "FAIL: $*" >&2
   echo "--- stderr of the show:" >&2
   cat "$work/stderr" >&2
   if ! kill -0 "$xvfb" 2>/dev/null; then
@@ -94,17 +95,17 @@ find_window() {
   return 1
 }
 
-# Waits up to 15 s for the window titled $1; sets $window and $title.
+# Waits up to 30 s for the window titled $1; sets $window and $title.
 wait_for_window() {
   window=
   title=$1
-  for _ in $(seq 150); do
-    window=$(find_window "$1") || true
-    [ -n "$window" ] && return 0
-    kill -0 "$pid" 2>/dev/null || fail "the show ended before a window '$1' appeared"
-    sleep 0.1
-  done
-  fail "no window '$1' appeared within 15 seconds"
+  wait_for 30 "a window titled '$1'" window_appeared || fail
+}
+
+window_appeared() {
+  window=$(find_window "$title") && return 0
+  process_gone "$pid" && fail "the show ended before a window '$title' appeared"
+  return 1
 }
 
 # Points at the window and gives it the keyboard (there is no window
@@ -112,26 +113,23 @@ wait_for_window() {
 # SDL may replace the window it made first by another of the same title
 # (as it does for fullscreen), so each retry looks for the window again.
 focus() {
-  local found
-  for _ in $(seq 50); do
-    xdotool mousemove --window "$window" 100 50 2>/dev/null && xdotool windowfocus "$window" 2>/dev/null && return 0
-    sleep 0.1
-    found=$(find_window "$title") && window=$found
-  done
-  fail "the window $window never took the keyboard focus"
+  wait_for 15 "the window '$title' to take the keyboard focus" took_focus || fail
 }
 
-# Waits up to a second for the show to end; sets $status. Wine takes two
-# seconds to end a process that has shown a message box, so up to three
-# seconds under Wine.
-end_polls=20
-[ ${#runner[@]} -gt 0 ] && end_polls=60
+took_focus() {
+  local found
+  xdotool mousemove --window "$window" 100 50 2>/dev/null && xdotool windowfocus "$window" 2>/dev/null && return 0
+  found=$(find_window "$title") && window=$found
+  return 1
+}
+
+# Waits up to a second for the show to end after $1; sets $status. Wine
+# takes two seconds to end a process that has shown a message box, so up to
+# three seconds under Wine.
+end_seconds=1
+[ ${#runner[@]} -gt 0 ] && end_seconds=3
 wait_for_end() {
-  for _ in $(seq "$end_polls"); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.05
-  done
-  kill -0 "$pid" 2>/dev/null && fail "the show still runs $((end_polls / 20)) s after $1"
+  wait_for "$end_seconds" "the show to end after $1" process_gone "$pid" || fail
   status=0
   wait "$pid" || status=$?
   pid=

@@ -8,6 +8,8 @@ kelvor=$1
 make_show_files=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# shellcheck source=../support/wait_for.sh
+. "$(dirname "$0")/../support/wait_for.sh"
 
 fail() {
   echo "FAIL: $*" >&2
@@ -21,9 +23,9 @@ fail() {
 run_show() {
   rm -f "$work/audio.raw"
   status=0
-  (cd "$1" && env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER \
-      SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw" \
-      timeout 30 "$kelvor") 2>"$work/stderr" || status=$?
+  (cd "$1" && within 10 "the show to end in $(basename "$1") without a display" \
+      env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER \
+      SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw" "$kelvor") 2>"$work/stderr" || status=$?
 }
 
 mkdir "$work/complete" "$work/no-data3" "$work/empty"

@@ -5,6 +5,8 @@
 set -uo pipefail
 capture="$1"; assets="$2"
 work="$(mktemp -d)"; trap 'rm -rf "$work"' EXIT
+# shellcheck source=../support/wait_for.sh
+. "$(dirname "$0")/../support/wait_for.sh"
 failures=0
 check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi; }
 probe() { ffprobe -v error -show_entries "stream=$2" -of csv=p=0 "$1"; }
@@ -57,7 +59,9 @@ check "missing ffmpeg fails" "[ $? -ne 0 ] && grep -q 'apt-get install ffmpeg' '
 check "ffmpeg failing is reported" "[ $? -ne 0 ] && grep -q 'ffmpeg failed' '$work/err.txt'"
 "$capture" --assets "$assets" --last 8000 --video "$work/long.mp4" 2> "$work/err.txt" &
 pid=$!
-sleep 2; kill -INT "$pid"; wait "$pid"; status=$?
+sleep 2; kill -INT "$pid"
+wait_for 10 "kelvor-capture to stop after Ctrl+C" process_gone "$pid" || kill -KILL "$pid"
+wait "$pid"; status=$?
 check "Ctrl+C stops with a non-zero status" "[ $status -ne 0 ] && grep -q interrupted '$work/err.txt'"
 check "Ctrl+C leaves no file" "[ -z \"\$(ls '$work' | grep long)\" ]"
 

@@ -8,34 +8,35 @@
 # Usage: hostile_files.sh KELVOR MAKE_SHOW_PICTURES
 set -euo pipefail
 
-if [ "${1-}" != --inside ]; then
-  if ! command -v xvfb-run >/dev/null 2>&1; then
-    echo "SKIP: xvfb-run is not installed (Debian package xvfb); the show was not run."
-    exit 77
-  fi
-  for tool in xdotool xwd od awk setpriv; do
-    command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is not installed" >&2; exit 1; }
-  done
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -noreset" "$0" --inside "$1" "$2"
+if ! command -v Xvfb >/dev/null 2>&1; then
+  echo "SKIP: Xvfb is not installed (Debian package xvfb); the show was not run."
+  exit 77
 fi
-
-make_files=$3
+for tool in xdotool xwd od awk setpriv; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is not installed" >&2; exit 1; }
+done
+make_files=$2
 work=$(mktemp -d)
 pid=
+# shellcheck source=../support/virtual_x_server.sh
+. "$(dirname "$0")/../support/virtual_x_server.sh"
 cleanup() {
   if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill -9 "$pid"; fi
+  stop_virtual_x_server
   rm -rf "$work"
 }
 trap cleanup EXIT
 
 # Everything a case needs is reachable by the unprivileged user that runs
-# the unreadable cases when this script runs as root (root reads any file).
+# the unreadable cases when this script runs as root (root reads any file);
+# the X server, started without an authority file, takes any local client.
 chmod 755 "$work"
-cp "$2" "$work/kelvor"
+cp "$1" "$work/kelvor"
 "$make_files" --hostile "$work/files"
 mkdir -m 1777 "$work/audio"
-cp "${XAUTHORITY:?xvfb-run sets XAUTHORITY}" "$work/xauthority"
-chmod 644 "$work/xauthority"
+start_virtual_x_server 1024x768
+export DISPLAY=$x_display
+unset XAUTHORITY WAYLAND_DISPLAY
 
 # Seconds a case may take before it counts as a hang.
 limit=20
@@ -122,7 +123,7 @@ run_case() {
   fi
   rm -f "$work/audio/out.raw"
 
-  (cd "$dir" && XAUTHORITY="$work/xauthority" SDL_AUDIODRIVER=disk \
+  (cd "$dir" && SDL_AUDIODRIVER=disk \
       SDL_DISKAUDIOFILE="$work/audio/out.raw" exec "${runner[@]}" "$work/kelvor") \
     2>"$work/stderr" &
   pid=$!

@@ -8,6 +8,8 @@
 # machine before any client does, and the test would be measuring that.
 # After start_sound_server: XDG_RUNTIME_DIR and PULSE_SERVER point at it, for
 # native programs, Wine's winepulse and browsers alike.
+# shellcheck source=../support/wait_for.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../support/wait_for.sh"
 sound_server_pid=
 
 start_sound_server() {
@@ -21,17 +23,17 @@ start_sound_server() {
     -L "module-null-sink sink_name=kelvor rate=44100" \
     -L "module-native-protocol-unix socket=$work/pulse.sock auth-anonymous=1" > "$work/pulse.log" 2>&1 &
   sound_server_pid=$!
-  for _ in $(seq 100); do
-    pactl info > /dev/null 2>&1 && return 0
-    kill -0 "$sound_server_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  echo "FAIL: PulseAudio did not start" >&2
-  cat "$work/pulse.log" >&2
-  exit 1
+  wait_for 15 "PulseAudio to answer on $PULSE_SERVER" sound_server_answers || { cat "$work/pulse.log" >&2; exit 1; }
+}
+
+# A server that took the connection but never answers would hold pactl.
+sound_server_answers() {
+  timeout 2 pactl info > /dev/null 2>&1 && return 0
+  process_gone "$sound_server_pid" && { echo "FAIL: PulseAudio ended at its start" >&2; cat "$work/pulse.log" >&2; exit 1; }
+  return 1
 }
 
 stop_sound_server() {
-  if [ -n "$sound_server_pid" ]; then kill "$sound_server_pid" 2>/dev/null && wait "$sound_server_pid" 2>/dev/null || true; fi
+  if [ -n "$sound_server_pid" ]; then end_process "$sound_server_pid" PulseAudio; fi
   sound_server_pid=
 }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
+#include <string>
 
 void fillImage(Image& image, std::int32_t width, std::int32_t height, Pixel value)
 {
@@ -61,8 +62,11 @@ bool frameIsBlack(const Image& frame)
 
 TemporaryFolder::TemporaryFolder()
 {
-    char pattern[] = "/tmp/kelvor-test-XXXXXX";
-    const char* made = mkdtemp(pattern);
+    // Under $TMPDIR when it is set, as mktemp does: the test command points
+    // it at a folder of its own and fails the run on anything left there.
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/kelvor-test-XXXXXX";
+    const char* made = mkdtemp(pattern.data());
     if (made == nullptr)
         throw std::runtime_error("cannot create a temporary folder");
     folder = made;

@@ -9,6 +9,8 @@
 # servers started at the same moment, as under a parallel ctest. Without
 # -noreset the server resets whenever its last client leaves (between two
 # xdotool calls, or when a show ends) and refuses connections meanwhile.
+# shellcheck source=wait_for.sh
+. "$(dirname "${BASH_SOURCE[0]}")/wait_for.sh"
 xvfb=
 x_display=
 
@@ -19,17 +21,19 @@ start_virtual_x_server() {
   rm -f "$work/display"
   Xvfb -displayfd 3 -noreset -screen 0 "${size}x24" -nolisten tcp "$@" 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb=$!
-  for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-  done
-  [ -s "$work/display" ] || { echo "FAIL: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+  wait_for 15 "Xvfb to name its display" x_server_started || { cat "$work/xvfb.log" >&2; exit 1; }
   x_display=":$(head -n 1 "$work/display")"
+}
+
+x_server_started() {
+  [ -s "$work/display" ] && return 0
+  process_gone "$xvfb" && { echo "FAIL: Xvfb ended at its start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+  return 1
 }
 
 # Waiting for the server to be gone keeps a server started next from taking
 # its display number while this one still removes its sockets.
 stop_virtual_x_server() {
-  if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true; fi
+  if [ -n "$xvfb" ]; then end_process "$xvfb" Xvfb; fi
   xvfb=
 }

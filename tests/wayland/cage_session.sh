@@ -32,9 +32,11 @@
 # output and so of the window it maximises.
 
 cage_pid=
+cage_socket=
+x_root=
 
 start_cage_session() {
-  local size=$1 tool socket root
+  local size=$1 tool
   for tool in Xvfb cage Xwayland xdotool; do
     command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is not installed" >&2; exit 1; }
   done
@@ -54,36 +56,36 @@ start_cage_session() {
   DISPLAY=$X_DISPLAY "${as_user[@]}" env WLR_BACKENDS=x11 WLR_RENDERER=pixman WLR_X11_OUTPUTS=1 \
     cage -d -- sh -c 'echo $$ > "$XDG_RUNTIME_DIR/program"; exec sleep 3600' 2>>"$work/cage.log" &
   cage_pid=$!
-  socket=
-  for _ in $(seq 100); do
-    socket=$(cd "$XDG_RUNTIME_DIR" && find . -maxdepth 1 -type s -name 'wayland-*' -printf '%f\n' | head -n 1)
-    [ -n "$socket" ] && break
-    kill -0 "$cage_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  [ -n "$socket" ] || { echo "FAIL: cage did not start" >&2; cat "$work/cage.log" >&2; exit 1; }
-  export WAYLAND_DISPLAY=$socket
+  wait_for 15 "cage's socket" cage_started || { cat "$work/cage.log" >&2; exit 1; }
+  export WAYLAND_DISPLAY=$cage_socket
   unset DISPLAY
   # Cage's window is the one window on the X server besides the root.
-  root=$(x_tool search --maxdepth 0 --name '')
+  x_root=$(x_tool search --maxdepth 0 --name '')
   X_WINDOW=
-  for _ in $(seq 50); do
-    X_WINDOW=$(x_tool search --maxdepth 1 --onlyvisible --name '' 2>/dev/null | grep -vx "$root" | head -n 1) || true
-    [ -n "$X_WINDOW" ] && break
-    sleep 0.1
-  done
-  [ -n "$X_WINDOW" ] || { echo "FAIL: cage's window did not appear on the X server" >&2; exit 1; }
+  wait_for 10 "cage's window on the X server" cage_window_found
   # The X11 backend takes its window's size for the output's.
-  x_tool windowsize --sync "$X_WINDOW" "${size%x*}" "${size#*x}"
-  x_tool windowfocus --sync "$X_WINDOW" 2>/dev/null || true
+  within 5 "cage's window to take the size $size" env DISPLAY="$X_DISPLAY" \
+    xdotool windowsize --sync "$X_WINDOW" "${size%x*}" "${size#*x}"
+  focus_compositor
+}
+
+cage_started() {
+  cage_socket=$(cd "$XDG_RUNTIME_DIR" && find . -maxdepth 1 -type s -name 'wayland-*' -printf '%f\n' | head -n 1)
+  [ -n "$cage_socket" ] && return 0
+  process_gone "$cage_pid" && { echo "FAIL: cage ended at its start" >&2; cat "$work/cage.log" >&2; exit 1; }
+  return 1
+}
+
+cage_window_found() {
+  X_WINDOW=$(x_tool search --maxdepth 1 --onlyvisible --name '' 2>/dev/null | grep -vx "$x_root" | head -n 1) || true
+  [ -n "$X_WINDOW" ]
 }
 
 stop_cage_session() {
   if [ -n "$cage_pid" ]; then
     if [ -s "$XDG_RUNTIME_DIR/program" ]; then kill "$(cat "$XDG_RUNTIME_DIR/program")" 2>/dev/null || true; fi
-    for _ in $(seq 40); do kill -0 "$cage_pid" 2>/dev/null || break; sleep 0.05; done
-    kill "$cage_pid" 2>/dev/null || true
-    wait "$cage_pid" 2>/dev/null || true
+    wait_for 2 "cage to end with its program" process_gone "$cage_pid" 2>/dev/null || true
+    end_process "$cage_pid" cage
   fi
   cage_pid=
   stop_virtual_x_server

@@ -26,14 +26,15 @@ pid=
 # shellcheck source=weston_session.sh
 . "$here/weston_session.sh"
 cleanup() {
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
+  if [ -n "$pid" ]; then end_process "$pid" "the show"; fi
   stop_session
   rm -rf "$work"
 }
 trap cleanup EXIT
 
+# fail [MESSAGE]: without one, after a wait_for that said what it gave up on.
 fail() {
-  echo "FAIL: $*" >&2
+  [ $# -eq 0 ] || echo "FAIL: $*" >&2
   echo "--- stderr of the show:" >&2
   cat "$work/stderr" >&2
   echo "--- weston's log:" >&2
@@ -51,11 +52,7 @@ start_show() {
 
 # Waits up to ${2:-1} s for the show to end after $1; its status in $status.
 wait_for_end() {
-  for _ in $(seq $((${2:-1} * 20))); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.05
-  done
-  kill -0 "$pid" 2>/dev/null && fail "the show still runs ${2:-1} s after $1"
+  wait_for "${2:-1}" "the show to end after $1" process_gone "$pid" || fail
   status=0
   wait "$pid" || status=$?
   pid=
@@ -95,15 +92,21 @@ title_bar() {
 
 start_session
 
+# The show still runs; the test fails with $1 when it does not.
+show_runs() {
+  process_gone "$pid" && fail "the show ended $1"
+  return 0
+}
+
 # 1. The show on the compositor alone.
-start_show
-for _ in $(seq 100); do
+drawn() {
   output_screenshot "$work/first.rgb"
-  [ "$(colours "$work/first.rgb")" -gt 50 ] && break
-  kill -0 "$pid" 2>/dev/null || fail "the show ended before it drew anything"
-  sleep 0.1
-done
-[ "$(colours "$work/first.rgb")" -gt 50 ] || fail "nothing was drawn on weston's output within 10 seconds"
+  [ "$(colours "$work/first.rgb")" -gt 50 ] && return 0
+  show_runs "before it drew anything"
+  return 1
+}
+start_show
+wait_for 30 "a picture on weston's output" drawn || fail
 sleep 2
 output_screenshot "$work/running.rgb"
 cmp -s "$work/first.rgb" "$work/running.rgb" && fail "the picture does not move"
@@ -144,18 +147,18 @@ echo "on weston: draws, P pauses, a key resumes, F11 fills the output and gives 
 # bar's right end, close the last. The show's picture is 960 wide (3x).
 # The same bar on two screenshots in a row: the first frames of a window
 # can show it part drawn.
+title_bar_steady() {
+  output_screenshot "$work/titled.rgb"
+  previous=$bar
+  bar=$(title_bar "$work/titled.rgb")
+  [ -n "$bar" ] && [ "$bar" = "$previous" ] && return 0
+  show_runs "before its title bar showed"
+  return 1
+}
 start_show SDL_AUDIODRIVER=dummy
 bar=
-previous=
-for _ in $(seq 100); do
-  output_screenshot "$work/titled.rgb"
-  bar=$(title_bar "$work/titled.rgb")
-  [ -n "$bar" ] && [ "$bar" = "$previous" ] && break
-  previous=$bar
-  kill -0 "$pid" 2>/dev/null || fail "the show ended before its title bar showed"
-  sleep 0.1
-done
-[ -n "$bar" ] || fail "no title bar on weston's output within 10 seconds (is libdecor-0-plugin-1-cairo installed?)"
+wait_for 30 "the window's title bar on weston's output, the same on two screenshots in a row (is libdecor-0-plugin-1-cairo installed?)" \
+  title_bar_steady || fail
 read -r bar_left bar_top bar_right bar_bottom <<< "$bar"
 [ $((bar_right - bar_left + 1)) -eq 960 ] || fail "the title bar is $((bar_right - bar_left + 1)) wide, not the window's 960 ($bar)"
 bar_height=$((bar_bottom - bar_top + 1))
@@ -184,14 +187,14 @@ echo "on weston: the close button (title bar $bar) ends the show (status 0)"
 on_x_server() {
   [ -n "$(DISPLAY=$X_DISPLAY xdotool search --name '^KELVOR$' 2>/dev/null)" ]
 }
+opened_on_x_server() {
+  on_x_server && return 0
+  show_runs "before its window opened"
+  return 1
+}
 start_show DISPLAY="$X_DISPLAY"
-for _ in $(seq 100); do
-  on_x_server && break
-  kill -0 "$pid" 2>/dev/null || fail "the show ended before its window opened"
-  sleep 0.1
-done
-on_x_server || fail "with an X server and a compositor, the window did not open on the X server"
-kill "$pid"; wait "$pid" 2>/dev/null || true; pid=
+wait_for 20 "the window on the X server, with an X server and a compositor there" opened_on_x_server || fail
+end_process "$pid" "the show"; pid=
 start_show DISPLAY="$X_DISPLAY" SDL_VIDEODRIVER=wayland
 sleep 2
 kill -0 "$pid" 2>/dev/null || fail "the show with SDL_VIDEODRIVER=wayland ended"

@@ -1,7 +1,9 @@
 """Debian's Firefox ESR, headless, driven over WebDriver BiDi, which Firefox
 speaks itself: no driver program, and the WebSocket client is Debian's
 python3-websocket. Only the commands the page's tests use, in the shapes
-Firefox 128 and later take."""
+Firefox 128 and later take. Every command gives up after a minute at most,
+saying what it waited for; a browser that stopped answering is asked nothing
+more, so that the tests after it fail at once and it is stopped."""
 import base64
 import json
 import re
@@ -9,6 +11,7 @@ import shutil
 import subprocess
 import tempfile
 import threading
+import time
 
 import websocket
 
@@ -50,6 +53,9 @@ PREFS = {
 
 LISTENING = re.compile(r'WebDriver BiDi listening on (ws://\S+)')
 ESCAPE = '\ue00c'  # the WebDriver key value of Esc
+# The longest a command may take: the longest, the checksums of a whole
+# cycle, takes a few seconds.
+COMMAND_SECONDS = 60
 
 
 class BidiError(Exception):
@@ -59,7 +65,7 @@ class BidiError(Exception):
 class Firefox:
     """firefox-esr on a fresh profile of its own, with one BiDi session."""
 
-    def __init__(self, binary, seconds=60):
+    def __init__(self, binary, seconds=30):
         self.profile = tempfile.mkdtemp(prefix='kelvor-firefox-')
         with open(self.profile + '/user.js', 'w') as prefs:
             for name, value in PREFS.items():
@@ -74,14 +80,18 @@ class Firefox:
         threading.Thread(target=self._read_log, args=(listening,), daemon=True).start()
         self.socket = None
         self.last_id = 0
+        self.stuck = None  # what Firefox left unanswered, once it has
         try:
             if not listening.wait(seconds) or not self.url:
                 ended = self.process.poll()
-                raise BidiError('Firefox did not start its BiDi server%s:\n%s' % (
-                    '' if ended is None else ' (it exited with status %d)' % ended, ''.join(self.log[-20:])))
+                raise BidiError('%s:\n%s' % (
+                    'gave up after %d s waiting for Firefox to start its BiDi server' % seconds if ended is None
+                    else 'Firefox exited with status %d before it started its BiDi server' % ended,
+                    ''.join(self.log[-20:])))
             # No Origin header: Firefox refuses connections from web pages' origins.
-            self.socket = websocket.create_connection(self.url + '/session', suppress_origin=True, timeout=600)
-            self.version = self.command('session.new', capabilities={})['capabilities']['browserVersion']
+            self.socket = websocket.create_connection(self.url + '/session', suppress_origin=True, timeout=seconds)
+            self.version = self.command('session.new', 'a BiDi session', seconds,
+                                        capabilities={})['capabilities']['browserVersion']
         except BaseException:
             self.close()
             raise
@@ -95,12 +105,23 @@ class Firefox:
                 listening.set()
         listening.set()  # Firefox has ended
 
-    def command(self, method, **params):
-        """Sends one command and returns its result; events are not asked for."""
+    def command(self, method, what=None, seconds=COMMAND_SECONDS, **params):
+        """Sends one command and returns its result; events are not asked for.
+        After seconds without the answer, BidiError naming what it was for
+        (what, or the method), and every later command fails at once."""
+        if self.stuck:
+            raise BidiError('%s: not sent, Firefox stopped answering: %s' % (method, self.stuck))
         self.last_id += 1
         self.socket.send(json.dumps({'id': self.last_id, 'method': method, 'params': params}))
+        deadline = time.monotonic() + seconds
         while True:
-            reply = json.loads(self.socket.recv())
+            try:
+                self.socket.settimeout(max(0.001, deadline - time.monotonic()))
+                reply = json.loads(self.socket.recv())
+            except websocket.WebSocketTimeoutException:
+                self.stuck = 'gave up after %g s waiting for Firefox to answer %s (%s)' % (
+                    seconds, method, what or 'its result')
+                raise BidiError(self.stuck) from None
             if reply.get('id') != self.last_id:
                 continue
             if 'error' in reply:
@@ -110,12 +131,12 @@ class Firefox:
     def close(self):
         if self.socket:
             try:
-                self.command('browser.close')
+                self.command('browser.close', 'the browser to close', 10)
             except (BidiError, websocket.WebSocketException, OSError):
                 pass  # the browser is stopped below all the same
             self.socket.close()
-        else:
-            self.process.terminate()  # it never took a session
+        if self.socket is None or self.stuck:
+            self.process.terminate()  # it never took a session, or stopped answering
         try:
             self.process.wait(20)
         except subprocess.TimeoutExpired:
@@ -132,17 +153,17 @@ class Tab:
         self.context = browser.command('browsingContext.create', type='tab')['context']
         self.command('browsingContext.setViewport', viewport={'width': 1000, 'height': 700})
 
-    def command(self, method, **params):
-        return self.browser.command(method, context=self.context, **params)
+    def command(self, method, what=None, **params):
+        return self.browser.command(method, what, context=self.context, **params)
 
     def navigate(self, url):
-        self.command('browsingContext.navigate', url=url, wait='complete')
+        self.command('browsingContext.navigate', 'the page %s to load' % url, url=url, wait='complete')
 
     def value(self, expression):
         """The value of a JavaScript expression in the page (awaited if it is a
         promise), as JSON carries it: undefined comes back as None."""
         result = self.browser.command(
-            'script.evaluate', target={'context': self.context}, awaitPromise=True,
+            'script.evaluate', 'the value of ' + expression, target={'context': self.context}, awaitPromise=True,
             expression='(async () => JSON.stringify([await (%s)]))()' % expression)
         if result['type'] == 'exception':
             raise BidiError('%s: %s' % (expression, result['exceptionDetails']['text']))

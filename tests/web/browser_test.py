@@ -2,6 +2,7 @@
 """The web build in a real browser: Debian's chromium, headless, driven by
 chromedriver through selenium. Each test serves a copy of the site folder on
 127.0.0.1 (with other pictures, or a file missing, where the test needs it).
+Every wait gives up within a minute, saying what it waited for.
 
     browser_test.py --site DIR --capture KELVOR_CAPTURE --test-files DIR
 """
@@ -16,14 +17,21 @@ import unittest
 
 from PIL import Image
 from selenium import webdriver
+from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.remote.remote_connection import RemoteConnection
 
 from page_tools import FRAMES, Site, capture_checksums, wait_for
 
 ARGS = None
+# The longest a page load or a script may take (the checksums of a whole
+# cycle take a few seconds); chromedriver's answer to any command comes
+# within a little more, or the command gives up.
+PAGE_SECONDS = 60
+RemoteConnection.set_timeout(PAGE_SECONDS + 10)
 
 
 def start_browser():
@@ -35,27 +43,35 @@ def start_browser():
                  '--autoplay-policy=no-user-gesture-required', '--window-size=1000,700',
                  '--user-data-dir=' + profile]:
         options.add_argument(flag)
-    driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
-    driver.set_script_timeout(600)
+    try:
+        driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+    except BaseException:
+        shutil.rmtree(profile, ignore_errors=True)
+        raise
+    driver.set_script_timeout(PAGE_SECONDS)
+    driver.set_page_load_timeout(PAGE_SECONDS)
     driver.profile = profile
     return driver
 
 
+def gave_up(what):
+    return AssertionError('gave up after %d s waiting for %s' % (PAGE_SECONDS, what))
+
+
 class BrowserTest(unittest.TestCase):
     def setUp(self):
-        self.sites = []
         self.driver = start_browser()
-
-    def tearDown(self):
-        self.driver.quit()
-        shutil.rmtree(self.driver.profile, ignore_errors=True)
-        for site in self.sites:
-            site.close()
+        # Run last to first: the browser goes before its profile.
+        self.addCleanup(shutil.rmtree, self.driver.profile, ignore_errors=True)
+        self.addCleanup(self.driver.quit)
 
     def open(self, path='index.html', **site_options):
         site = Site(ARGS.site, **site_options)
-        self.sites.append(site)
-        self.driver.get(site.url + path)
+        self.addCleanup(site.close)
+        try:
+            self.driver.get(site.url + path)
+        except TimeoutException:
+            raise gave_up('the page %s to load' % path) from None
         return site
 
     def page(self, expression):
@@ -100,9 +116,12 @@ class BrowserTest(unittest.TestCase):
             with self.subTest(pictures=pictures):
                 self.open('index.html?test', replace_from=pictures)
                 self.assertEqual(self.page('1'), None)  # the test entry starts no show
-                sums = self.driver.execute_async_script(
-                    'const done = arguments[arguments.length - 1];'
-                    'kelvorTest.checksums(1, %d).then(done, (e) => done("failed: " + e));' % FRAMES)
+                try:
+                    sums = self.driver.execute_async_script(
+                        'const done = arguments[arguments.length - 1];'
+                        'kelvorTest.checksums(1, %d).then(done, (e) => done("failed: " + e));' % FRAMES)
+                except TimeoutException:
+                    raise gave_up("the page's checksums of frames 1..%d" % FRAMES) from None
                 self.assertIsInstance(sums, list, sums)
                 expected = capture_checksums(ARGS.capture, pictures)
                 self.assertEqual(len(sums), FRAMES)

@@ -6,11 +6,14 @@ set -euo pipefail
 site="$1" capture="$2" make_files="$3"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
+# shellcheck source=../support/wait_for.sh
+. "$(dirname "$0")/../support/wait_for.sh"
 mkdir "$work/pictures"
 "$make_files" "$work/pictures"
 # Node.js 18 and 20 both take this flag; without it emscripten's output
 # fails in Node 20's fetch instead of reading the .wasm from disk.
-node --no-experimental-fetch "$(dirname "$0")/node_checksums.js" "$site" "$work/pictures" 1 8100 > "$work/web.txt"
+within 60 "Node.js to render frames 1..8100" \
+  node --no-experimental-fetch "$(dirname "$0")/node_checksums.js" "$site" "$work/pictures" 1 8100 > "$work/web.txt"
 "$capture" --assets "$work/pictures" --last 8100 --checksums > "$work/native.txt" 2> /dev/null
 if ! cmp -s "$work/web.txt" "$work/native.txt"; then
   echo "FAIL: the frames differ from the capture tool's:"

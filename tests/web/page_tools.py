@@ -1,6 +1,7 @@
 """What the page's browser tests share, whichever browser they drive: a
-served copy of the site, waiting for a condition, and the capture tool's
-checksums that the page's frames must equal."""
+served copy of the site, waiting for a condition (every wait gives up within
+a minute and says what it waited for), and the capture tool's checksums
+that the page's frames must equal."""
 import os
 import shutil
 import socket
@@ -25,29 +26,39 @@ class Site:
 
     def __init__(self, site, replace_from=None, remove=()):
         self.folder = tempfile.mkdtemp(prefix='kelvor-site-')
-        shutil.copytree(site, self.folder, dirs_exist_ok=True)
-        if replace_from:
-            for name in PICTURES:
-                shutil.copy(os.path.join(replace_from, name), os.path.join(self.folder, name))
-        for name in remove:
-            os.remove(os.path.join(self.folder, name))
-        self.port = free_port()
-        self.server = subprocess.Popen(
-            [sys.executable, '-m', 'http.server', str(self.port), '--bind', '127.0.0.1'],
-            cwd=self.folder, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.url = 'http://127.0.0.1:%d/' % self.port
-        for _ in range(100):
-            try:
-                socket.create_connection(('127.0.0.1', self.port), timeout=0.2).close()
-                return
-            except OSError:
-                time.sleep(0.05)
-        self.close()
-        raise RuntimeError('the web server did not start')
+        self.server = None
+        try:
+            shutil.copytree(site, self.folder, dirs_exist_ok=True)
+            if replace_from:
+                for name in PICTURES:
+                    shutil.copy(os.path.join(replace_from, name), os.path.join(self.folder, name))
+            for name in remove:
+                os.remove(os.path.join(self.folder, name))
+            self.port = free_port()
+            self.server = subprocess.Popen(
+                [sys.executable, '-m', 'http.server', str(self.port), '--bind', '127.0.0.1'],
+                cwd=self.folder, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self.url = 'http://127.0.0.1:%d/' % self.port
+            wait_for(self._answers, 10, 'the web server on port %d' % self.port)
+        except BaseException:
+            self.close()
+            raise
+
+    def _answers(self):
+        try:
+            socket.create_connection(('127.0.0.1', self.port), timeout=0.2).close()
+            return True
+        except OSError:
+            return False
 
     def close(self):
-        self.server.terminate()
-        self.server.wait()
+        if self.server:
+            self.server.terminate()
+            try:
+                self.server.wait(10)
+            except subprocess.TimeoutExpired:
+                self.server.kill()
+                self.server.wait()
         shutil.rmtree(self.folder, ignore_errors=True)
 
     def __enter__(self):
@@ -58,17 +69,20 @@ class Site:
 
 
 def wait_for(condition, seconds=20, what='the condition'):
-    deadline = time.time() + seconds
-    while time.time() < deadline:
+    """The first true value of condition(), asked every 50 ms; after seconds
+    without one, AssertionError naming what was awaited."""
+    deadline = time.monotonic() + seconds
+    while True:
         value = condition()
         if value:
             return value
+        if time.monotonic() >= deadline:
+            raise AssertionError('gave up after %g s waiting for %s' % (seconds, what))
         time.sleep(0.05)
-    raise AssertionError('timed out waiting for ' + what)
 
 
 def capture_checksums(capture, pictures, last=FRAMES):
     """kelvor-capture's checksum lines for frames 1..last of these pictures."""
     out = subprocess.run([capture, '--assets', pictures, '--last', str(last), '--checksums'],
-                         check=True, capture_output=True, text=True).stdout
+                         check=True, capture_output=True, text=True, timeout=60).stdout
     return out.splitlines()

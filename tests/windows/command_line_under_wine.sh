@@ -7,9 +7,11 @@
 set -euo pipefail
 folder=$1; version=$2; zip=$3
 work=$(mktemp -d)
+# shellcheck source=../support/wait_for.sh
+. "$(dirname "$0")/../support/wait_for.sh"
 # The Wine tests take turns; the next one must not find this one's Wine
 # server (and its desktop, bound to a display or to none) still running.
-trap 'rm -rf "$work"; wineserver --wait' EXIT
+trap 'rm -rf "$work"; within 30 "the Wine server to end" wineserver --wait' EXIT
 checks=0; failed=0
 # Each check: name=...; if CONDITION; then pass; else miss; fi
 pass() { checks=$((checks + 1)); echo "ok: $name"; }
@@ -17,7 +19,9 @@ miss() { checks=$((checks + 1)); failed=$((failed + 1)); echo "FAILED: $name"; }
 # Runs a program; $status, $stdout (without the CRs) and $work/err after it.
 run() {
   status=0
-  env -u DISPLAY -u WAYLAND_DISPLAY wine "$@" > "$work/out" 2> "$work/err" || status=$?
+  within 30 "wine $(basename "$1") to end" env -u DISPLAY -u WAYLAND_DISPLAY wine "$@" > "$work/out" 2> "$work/err" \
+    || status=$?
+  [ "$status" -ne 124 ] || tail -n 1 "$work/err"
   stdout=$(tr -d '\r' < "$work/out")
 }
 

@@ -8,15 +8,17 @@
 set -euo pipefail
 windows=$1; checksums=$2; show=$3
 work=$(mktemp -d)
+# shellcheck source=../support/wait_for.sh
+. "$(dirname "$0")/../support/wait_for.sh"
 # The Wine tests take turns; the next one must not find this one's Wine
 # server (and its desktop, bound to a display or to none) still running.
-trap 'rm -rf "$work"; wineserver --wait' EXIT
+trap 'rm -rf "$work"; within 30 "the Wine server to end" wineserver --wait' EXIT
 failed=0
 for set in test-pictures show; do
   folder=$checksums/test-pictures
   [ "$set" = show ] && folder=$show
   # Wine hands the program a Unix path as Z:\..., the drive it maps to /.
-  wine "$windows" --assets "$folder" --last 8100 --checksums > "$work/windows.txt" 2> "$work/windows.err" \
+  within 60 "the Windows capture tool's checksums of the $set pictures" wine "$windows" --assets "$folder" --last 8100 --checksums > "$work/windows.txt" 2> "$work/windows.err" \
     || { echo "FAIL: $set: the Windows capture tool failed:"; cat "$work/windows.err"; failed=1; continue; }
   cp "$checksums/$set.txt" "$work/native.txt"
   tr -d '\r' < "$work/windows.txt" > "$work/windows.lf"

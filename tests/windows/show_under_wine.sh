@@ -10,13 +10,15 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 folder=$(cd "$1" && pwd)
 work=$(mktemp -d)
+# shellcheck source=../support/wait_for.sh
+. "$(dirname "$0")/../support/wait_for.sh"
 # A program beside the show's files would read them from there; the
 # message-box runs need it alone in its folder.
 mkdir "$work/alone" "$work/elsewhere"
 cp "$folder/kelvor.exe" "$work/alone/"
 # Each run has an X server of its own, and Wine's desktop stays on the
 # display it started on: each run waits for the Wine server to end.
-trap 'rm -rf "$work"; wineserver --wait' EXIT
+trap 'rm -rf "$work"; within 30 "the Wine server to end" wineserver --wait' EXIT
 "$here/../app/show_under_xvfb.sh" --wine "$work/alone/kelvor.exe" "$folder"
-wineserver --wait
+within 30 "the Wine server to end" wineserver --wait
 "$here/../app/show_under_xvfb.sh" --wine --installed "$folder/kelvor.exe" "$work/elsewhere"

@@ -6,9 +6,11 @@
 set -euo pipefail
 command -v wine >/dev/null 2>&1 || { echo "FAIL: wine is not installed (scripts/windows.sh installs it)" >&2; exit 1; }
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# shellcheck source=../support/wait_for.sh
+. "$(dirname "$0")/../support/wait_for.sh"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  wine wineboot --init > /dev/null 2>&1
+  within 60 "Wine to make its prefix (wineboot --init)" sh -c 'exec wine wineboot --init > /dev/null 2>&1'
 fi
-wineserver --wait
+within 30 "the Wine server to end" wineserver --wait
 [ -f "$WINEPREFIX/system.reg" ] || { echo "FAIL: Wine made no prefix in $WINEPREFIX" >&2; exit 1; }
 echo "Wine prefix ready: $WINEPREFIX ($(wine --version))"
