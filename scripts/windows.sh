@@ -24,6 +24,10 @@ deps="${KELVOR_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/kelvor/windows-x86
 mkdir -p "$deps" "$out"
 deps=$(cd "$deps" && pwd)
 prefix="$deps/prefix"
+# Every clone on the machine shares the libraries: one builds them at a
+# time, and the others wait and then find them built.
+exec 9> "$deps/lock"
+flock 9
 
 # apt-get source with a configuration of this script's own: one deb-src
 # line, its own package lists and cache, so the machine's apt sources stay
