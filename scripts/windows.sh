@@ -115,6 +115,7 @@ build_once sdl2 libsdl2 "$sdl2_version" "$sdl2_settings"
 build_once openmpt libopenmpt "$openmpt_version" "$openmpt_settings"
 build_once png libpng1.6 "$png_version" "$png_settings"
 deps_seconds=$((SECONDS - deps_started))
+exec 9>&-
 [ "${1:-}" = --libraries ] && exit 0
 
 echo "== kelvor.exe and kelvor-capture.exe"
