@@ -9,6 +9,7 @@ import json
 import re
 import shutil
 import subprocess
+import sys
 import tempfile
 import threading
 import time
@@ -129,17 +130,21 @@ class Firefox:
             return reply['result']
 
     def close(self):
-        if self.socket:
+        if self.socket and not self.stuck:
             try:
                 self.command('browser.close', 'the browser to close', 10)
-            except (BidiError, websocket.WebSocketException, OSError):
-                pass  # the browser is stopped below all the same
+            except BidiError as error:
+                print('note: %s; Firefox is stopped' % error, file=sys.stderr)
+            except (websocket.WebSocketException, OSError):
+                pass  # it closed the connection as it ended
+        if self.socket:
             self.socket.close()
         if self.socket is None or self.stuck:
             self.process.terminate()  # it never took a session, or stopped answering
         try:
             self.process.wait(20)
         except subprocess.TimeoutExpired:
+            print('note: gave up after 20 s waiting for Firefox to end; killed', file=sys.stderr)
             self.process.kill()
             self.process.wait()
         shutil.rmtree(self.profile, ignore_errors=True)
