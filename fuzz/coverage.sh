@@ -12,14 +12,14 @@ shift
 out="$root/build/sanitizers/coverage"
 mkdir -p "$out"
 
-common=("$root/fuzz/fuzz_inputs.cpp" "$root"/tests/support/{show_pictures,test_pictures}.cpp "$root/tools/pcx/pcx_writer.cpp")
+common=("$root/fuzz/fuzz_inputs.cpp" "$root"/tests/support/{show_files,test_pictures}.cpp "$root/tools/pcx/pcx_writer.cpp")
 case $target in
   pcx)
     sources=("$root/fuzz/fuzz_pcx_loader.cpp" "$root"/src/image/*.cpp)
     measured=("$root"/src/image/*.cpp) ;;
   scene)
     sources=("$root/fuzz/fuzz_scene.cpp" "$root"/src/{image,fx,particles,terrain,scene}/*.cpp
-             "$root/src/app/demo_clock.cpp" "$root/tests/support/scripted_ticks.cpp")
+             "$root"/src/app/{demo_clock,stepped_ticks}.cpp "$root/tests/support/show_rig.cpp")
     measured=("$root"/src/{image,fx,particles,terrain,scene}/*.cpp "$root/src/app/demo_clock.cpp") ;;
   *) echo "unknown target $target: pcx or scene" >&2; exit 2 ;;
 esac
